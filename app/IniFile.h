@@ -39,8 +39,8 @@ public:
 private:
     struct Found
     {
-        qsizetype sectionLine = -1;     ///< index of the "[section]" line
-        qsizetype keyLine = -1;         ///< index of the key's line
+        qsizetype sectionLine = -1; ///< index of the "[section]" line
+        qsizetype keyLine = -1; ///< index of the key's line
         qsizetype lastContentLine = -1; ///< last non-blank line of the section
     };
     Found find(QStringView section, QStringView key) const;
@@ -49,6 +49,6 @@ private:
 
     QString m_path;
     QList<QByteArray> m_lines; ///< raw lines, each with its own line break
-    QList<QString> m_text;     ///< the same lines decoded, without their break
+    QList<QString> m_text; ///< the same lines decoded, without their break
     QString m_error;
 };

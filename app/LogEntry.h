@@ -10,7 +10,7 @@
 /// One entry of the message log: a heading and its detail lines.
 struct LogEntry
 {
-    QString text;        ///< document, date and time, title joined by " - "
+    QString text; ///< document, date and time, title joined by " - "
     QStringList details; ///< the non-blank detail lines, untrimmed
 };
 

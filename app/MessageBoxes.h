@@ -13,8 +13,7 @@ namespace MessageBoxes {
 /// Shows \a text titled "VORN Transfer - Vs.2.3.0" with the icon and buttons
 /// its prefix names; a text without a known prefix (an empty catalogue) is
 /// shown as \a unprefixed, so a question keeps its Yes and No.
-UserDialogs::Answer show(QWidget *parent, const QString &text,
-                         MessageKind unprefixed = MessageKind::Information);
+UserDialogs::Answer show(QWidget *parent, const QString &text, MessageKind unprefixed = MessageKind::Information);
 
 /// Asks a question; true when the answer is Yes.
 bool ask(QWidget *parent, const QString &text);

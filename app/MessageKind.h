@@ -6,10 +6,10 @@
 
 /// The kind of a message box, which fixes its icon and buttons.
 enum class MessageKind {
-    Error,       ///< error icon, OK
+    Error, ///< error icon, OK
     Information, ///< information icon, OK
-    Question,    ///< question icon, Yes and No
-    Attention,   ///< warning icon, OK
+    Question, ///< question icon, Yes and No
+    Attention, ///< warning icon, OK
 };
 
 /// The kind named by the prefix a message text starts with ("ERROR:",

@@ -9,12 +9,12 @@
 /// and every number 0; a missing key leaves its value as it was.
 struct ProgramSettings
 {
-    QString ProgramDir;   ///< directory of the executable, ending in "/"
+    QString ProgramDir; ///< directory of the executable, ending in "/"
     QString DatabasePath; ///< machine database file
     QString LanguageCode; ///< "PT-BR", "EN" or "ES"
-    QString HelpDir;      ///< ProgramDir + "Help/" + LanguageCode + "/"
+    QString HelpDir; ///< ProgramDir + "Help/" + LanguageCode + "/"
     QString LogoPath;
-    std::array<qint32, 22> GCodeColours{}; ///< Windows colour values 0x00BBGGRR
+    std::array<qint32, 22> GCodeColours {}; ///< Windows colour values 0x00BBGGRR
     QString EditorFontName;
     int EditorFontSize = 0;
     QChar DecimalPoint;

@@ -18,7 +18,7 @@ struct ProgramWindows
     struct Options
     {
         QString programDir; ///< where the settings files and Help/ lie
-        std::chrono::milliseconds splashDuration{5000};
+        std::chrono::milliseconds splashDuration {5000};
     };
 
     explicit ProgramWindows(const Options &options);

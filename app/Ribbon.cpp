@@ -109,8 +109,8 @@ Ribbon::Ribbon(const QString &objectName, QWidget *parent)
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setObjectName(objectName + u"_caption");
     m_help->setObjectName(objectName + u"_help");
-    m_help->setIcon(QIcon::fromTheme(QStringLiteral("help-browser"),
-                                     style()->standardIcon(QStyle::SP_DialogHelpButton)));
+    m_help->setIcon(
+        QIcon::fromTheme(QStringLiteral("help-browser"), style()->standardIcon(QStyle::SP_DialogHelpButton)));
     m_help->setAutoRaise(true);
     m_help->setToolTip(QStringLiteral("F1"));
     m_help->setAccessibleName(QStringLiteral("Help"));
@@ -153,9 +153,8 @@ RibbonPage *Ribbon::addPage(const QString &objectName, const QString &caption)
     auto *page = new RibbonPage(objectName, caption, m_pages);
     const int index = m_tabs->addTab(caption);
     m_pages->addWidget(page);
-    connect(page, &RibbonPage::captionChanged, this, [this, index](const QString &text) {
-        m_tabs->setTabText(index, text);
-    });
+    connect(page, &RibbonPage::captionChanged, this,
+            [this, index](const QString &text) { m_tabs->setTabText(index, text); });
     return page;
 }
 

@@ -17,10 +17,9 @@ inline constexpr QStringView kValue = u"VALUE";
 inline constexpr QStringView kLogoAddress = u"ENDEREÇO";
 
 /// The 22 G-code colour sections, in the order in which they are read.
-inline constexpr std::array<QStringView, 22> kColourSections = {
-    u"CODA", u"CODB", u"CODC", u"CODF", u"CODG", u"CODI", u"CODJ", u"CODK",
-    u"CODM", u"CODN", u"CODR", u"CODS", u"CODT", u"CODX", u"CODY", u"CODZ",
-    u"COD1", u"COD2", u"COD3", u"COD4", u"COD5", u"COD6"};
+inline constexpr std::array<QStringView, 22> kColourSections
+    = {u"CODA", u"CODB", u"CODC", u"CODF", u"CODG", u"CODI", u"CODJ", u"CODK", u"CODM", u"CODN", u"CODR",
+       u"CODS", u"CODT", u"CODX", u"CODY", u"CODZ", u"COD1", u"COD2", u"COD3", u"COD4", u"COD5", u"COD6"};
 inline constexpr QStringView kColourValue = u"Valor";
 
 inline constexpr QStringView kFontSection = u"FONTE";

@@ -46,9 +46,9 @@ TForm_MSG::TForm_MSG(QWidget *parent)
 
 void TForm_MSG::addEntry(const LogEntry &entry)
 {
-    auto *top = new QTreeWidgetItem(m_tree, QStringList{entry.text});
+    auto *top = new QTreeWidgetItem(m_tree, QStringList {entry.text});
     for (const QString &line : entry.details) {
-        new QTreeWidgetItem(top, QStringList{line});
+        new QTreeWidgetItem(top, QStringList {line});
     }
     top->setExpanded(false);
 }

@@ -206,7 +206,7 @@ void TForm_Main::buildRibbon()
     grid->addWidget(numberEdit, 1, 1);
     grid->addWidget(search, 1, 2);
     filter->addWidget(fields);
-    for (QWidget *w : std::initializer_list<QWidget *>{nameEdit, numberEdit, search, clear}) {
+    for (QWidget *w : std::initializer_list<QWidget *> {nameEdit, numberEdit, search, clear}) {
         w->setEnabled(false);
     }
     nameEdit->setAccessibleName(nameLabel->text());
@@ -222,8 +222,8 @@ void TForm_Main::buildActions()
         {u"actSearchPrev", QKeySequence::FindPrevious},
         {u"actSearchReplace", QKeySequence(Qt::CTRL | Qt::Key_H)},
     }};
-    const std::array<QStringView, 5> captions = {u"&Abrir ...", u"&Localizar...", u"Localizar &Próximo",
-                                                  u"Localizar A&nterior", u"&Substituir ..."};
+    const std::array<QStringView, 5> captions
+        = {u"&Abrir ...", u"&Localizar...", u"Localizar &Próximo", u"Localizar A&nterior", u"&Substituir ..."};
     for (std::size_t i = 0; i < actions.size(); ++i) {
         auto *act = new QAction(captions[i].toString(), this);
         act->setObjectName(actions[i].first.toString());
@@ -264,8 +264,8 @@ void TForm_Main::buildFileBrowserPane()
         {u"Label7", u"Diretório"},
         {u"Label10", u"Tipo"},
     }};
-    const std::array<QStringView, 4> values = {u"ValueNumber", u"ValueDescription", u"ValueProgramsDir",
-                                               u"ValueTransferType"};
+    const std::array<QStringView, 4> values
+        = {u"ValueNumber", u"ValueDescription", u"ValueProgramsDir", u"ValueTransferType"};
     for (int i = 0; i < 4; ++i) {
         grid->addWidget(namedLabel(rows[i].first.toString(), rows[i].second.toString(), summary), i + 1, 1);
         QLabel *value = namedLabel(values[i].toString(), QStringLiteral("--------------------"), summary);
@@ -372,8 +372,8 @@ void TForm_Main::Ribbon1HelpButtonClick()
     }
 }
 
-void TForm_Main::FUNC_Historico(const QString &title, const QString &line1, const QString &line2,
-                                const QString &line3, const QString &line4)
+void TForm_Main::FUNC_Historico(const QString &title, const QString &line1, const QString &line2, const QString &line3,
+                                const QString &line4)
 {
     m_windows.messages->addEntry(makeLogEntry(CurrentFileName, Clock::now(), title, {line1, line2, line3, line4}));
 }

@@ -50,8 +50,8 @@ public:
     /// Opens the help page of the visible pane.
     void Ribbon1HelpButtonClick();
     /// Adds one message-log entry for the active document.
-    void FUNC_Historico(const QString &title, const QString &line1, const QString &line2,
-                       const QString &line3, const QString &line4);
+    void FUNC_Historico(const QString &title, const QString &line1, const QString &line2, const QString &line3,
+                        const QString &line4);
     /// Connects the message window's close button to the bottom panel.
     void setMessageWindow(TForm_MSG *messages);
     /// The "Mensagens" button: hides the message pane when shown, shows it otherwise.

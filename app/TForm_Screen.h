@@ -30,5 +30,5 @@ private:
     QLabel *m_loading;
     QTimer m_dots;
     QTimer m_close;
-    std::chrono::milliseconds m_duration{5000};
+    std::chrono::milliseconds m_duration {5000};
 };

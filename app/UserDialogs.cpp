@@ -64,8 +64,7 @@ QString PlatformDialogs::saveFileName(QWidget *parent, const QString &caption, c
                                       const QString &filter)
 {
     // The program asks its own replace question, so the dialog must not ask too.
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString PlatformDialogs::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)

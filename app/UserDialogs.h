@@ -20,10 +20,10 @@ public:
     virtual ~UserDialogs() = default;
 
     virtual Answer message(QWidget *parent, MessageKind kind, const QString &title, const QString &text) = 0;
-    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
-    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
+        = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
+        = 0;
     virtual QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) = 0;
     virtual std::optional<QColor> colour(QWidget *parent, const QColor &initial) = 0;
     virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;

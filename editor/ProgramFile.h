@@ -11,14 +11,14 @@
 struct ProgramFormat
 {
     enum class Encoding {
-        Ansi,    ///< 8-bit Windows-1252 (every file without a UTF-16 byte-order mark, and new documents)
+        Ansi, ///< 8-bit Windows-1252 (every file without a UTF-16 byte-order mark, and new documents)
         Utf16LE, ///< read from FF FE; saved as FF FE + UTF-16 LE
         Utf16BE, ///< read from FE FF; saved as FF FE + UTF-16 LE
     };
     enum class LineBreak {
-        CRLF,          ///< CR LF files, mixed breaks, no breaks, new documents
-        LF,            ///< only LF breaks
-        CR,            ///< only CR breaks
+        CRLF, ///< CR LF files, mixed breaks, no breaks, new documents
+        LF, ///< only LF breaks
+        CR, ///< only CR breaks
         LineSeparator, ///< a UTF-16 file that contained U+2028
     };
 

@@ -44,8 +44,7 @@ QStringList keysInFileOrder(const QString &resource)
 
 Catalogue::Catalogue()
     : m_keys(keysInFileOrder(resourceFor(QStringLiteral("EN"))))
-{
-}
+{ }
 
 QString Catalogue::resourceFor(const QString &languageCode)
 {

@@ -93,16 +93,17 @@ TEST_F(IniFileTest, WritingOneKeyKeepsEveryOtherLine)
     ASSERT_TRUE(ini.writeString(u"dirbd", u"Value", QStringLiteral("new")));
     ASSERT_TRUE(ini.writeString(u"LANGUAGE", u"NEWKEY", QStringLiteral("x")));
     ASSERT_TRUE(ini.writeString(u"DIRBD", u"SECOND", QStringLiteral("y")));
-    EXPECT_EQ(TestFiles::read(path()), QByteArray("; workstation settings\r\n"
-                                                   "[DIRBD]\r\n"
-                                                   "Value=new\r\n"
-                                                   "  ; kept comment\r\n"
-                                                   "SECOND=y\r\n"
-                                                   "\r\n"
-                                                   "[LANGUAGE]\r\n"
-                                                   "value = ES\r\n"
-                                                   "Extra=1\r\n"
-                                                   "NEWKEY=x\r\n"));
+    EXPECT_EQ(TestFiles::read(path()),
+              QByteArray("; workstation settings\r\n"
+                         "[DIRBD]\r\n"
+                         "Value=new\r\n"
+                         "  ; kept comment\r\n"
+                         "SECOND=y\r\n"
+                         "\r\n"
+                         "[LANGUAGE]\r\n"
+                         "value = ES\r\n"
+                         "Extra=1\r\n"
+                         "NEWKEY=x\r\n"));
 }
 
 TEST_F(IniFileTest, WritingPicksUpChangesMadeByOthersSinceReading)

@@ -1,4 +1,5 @@
 #include "app/LogEntry.h"
+
 #include "app/MessageKind.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,16 @@ TEST(LogEntry, MidnightShowsTheDateAlone)
 
 TEST(LogEntry, BlankDetailLinesAreLeftOutAndOthersKeepTheirBlanks)
 {
-    const LogEntry e = makeLogEntry(QStringLiteral("f"), QDateTime(QDate(2026, 1, 1), QTime(1, 0)), QStringLiteral("T"),
-                                    {QStringLiteral("  x"), QStringLiteral("   "), QString(), QStringLiteral("y ")}, kUs);
-    EXPECT_EQ(e.details, (QStringList{QStringLiteral("  x"), QStringLiteral("y ")}));
+    const LogEntry e
+        = makeLogEntry(QStringLiteral("f"), QDateTime(QDate(2026, 1, 1), QTime(1, 0)), QStringLiteral("T"),
+                       {QStringLiteral("  x"), QStringLiteral("   "), QString(), QStringLiteral("y ")}, kUs);
+    EXPECT_EQ(e.details, (QStringList {QStringLiteral("  x"), QStringLiteral("y ")}));
 }
 
 TEST(LogEntry, TimeHasNoZone)
 {
-    const QString text = formatLogDateTime(QDateTime(QDate(2026, 1, 1), QTime(9, 5, 3)), QLocale(QLocale::Portuguese, QLocale::Brazil));
+    const QString text = formatLogDateTime(QDateTime(QDate(2026, 1, 1), QTime(9, 5, 3)),
+                                           QLocale(QLocale::Portuguese, QLocale::Brazil));
     EXPECT_EQ(text, QStringLiteral("01/01/2026 09:05:03"));
 }
 

@@ -1,3 +1,4 @@
+#include "app/Clock.h"
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
 #include "app/Messages.h"
@@ -6,7 +7,6 @@
 #include "app/TForm_MSG.h"
 #include "app/TForm_Main.h"
 #include "app/TForm_Screen.h"
-#include "app/Clock.h"
 #include "i18n/Catalogue.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -35,8 +35,10 @@ private:
         for (const char *code : {"PT-BR", "EN", "ES"}) {
             QDir(dir->path()).mkpath(QStringLiteral("Help/") + QString::fromLatin1(code));
             for (const char *page : {"func03.html", "func04.html", "func05.html"}) {
-                TestFiles::write(dir->filePath(QStringLiteral("Help/%1/%2").arg(QString::fromLatin1(code), QString::fromLatin1(page))),
-                                 "<html></html>");
+                TestFiles::write(
+                    dir->filePath(
+                        QStringLiteral("Help/%1/%2").arg(QString::fromLatin1(code), QString::fromLatin1(page))),
+                    "<html></html>");
             }
         }
         return dir;
@@ -44,7 +46,7 @@ private:
 
     std::unique_ptr<ProgramWindows> start(const QTemporaryDir &dir, const TForm_Main::StartupSteps &steps = {})
     {
-        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir.path(), 0ms});
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options {dir.path(), 0ms});
         windows->main->startupSteps = steps;
         windows->main->show();
         if (!QTest::qWaitFor([&] { return windows->main->startupCompleted(); }, 5000)) {
@@ -66,21 +68,26 @@ private Q_SLOTS:
             trace << QStringLiteral("all:") + w->screen->findChild<QLabel *>(QStringLiteral("Label1"))->text();
             return true;
         };
-        steps.searchMachines = [&] { trace << QStringLiteral("search"); };
-        steps.selectFirstMachine = [&] {
-            trace << QStringLiteral("select:") + QString::number(w->main->ribbon()->currentIndex()) +
-                         (w->main->messagePanel()->isHidden() ? u":undocked" : u":docked");
+        steps.searchMachines = [&] {
+            trace << QStringLiteral("search");
         };
-        steps.refreshFileListCaptions = [&] { trace << QStringLiteral("captions"); };
+        steps.selectFirstMachine = [&] {
+            trace << QStringLiteral("select:") + QString::number(w->main->ribbon()->currentIndex())
+                    + (w->main->messagePanel()->isHidden() ? u":undocked" : u":docked");
+        };
+        steps.refreshFileListCaptions = [&] {
+            trace << QStringLiteral("captions");
+        };
 
-        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir->path(), 0ms});
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options {dir->path(), 0ms});
         w = windows.get();
         windows->main->startupSteps = steps;
         windows->main->show();
         QTRY_VERIFY(windows->main->startupCompleted());
 
-        QCOMPARE(trace, (QStringList{QStringLiteral("all:Inicializando"), QStringLiteral("search"),
-                                     QStringLiteral("select:0:docked"), QStringLiteral("captions")}));
+        QCOMPARE(trace,
+                 (QStringList {QStringLiteral("all:Inicializando"), QStringLiteral("search"),
+                               QStringLiteral("select:0:docked"), QStringLiteral("captions")}));
         QCOMPARE(windows->main->settings.LanguageCode, QStringLiteral("PT-BR"));
         QCOMPARE(Catalogue::current().languageCode(), QStringLiteral("PT-BR"));
         QCOMPARE(windows->main->ribbon()->page(1)->caption(), QStringLiteral("Máquinas"));
@@ -96,9 +103,13 @@ private Q_SLOTS:
         const auto dir = programDir("EN");
         bool searched = false;
         TForm_Main::StartupSteps steps;
-        steps.listAllMachines = [] { return false; };
-        steps.searchMachines = [&] { searched = true; };
-        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir->path(), 0ms});
+        steps.listAllMachines = [] {
+            return false;
+        };
+        steps.searchMachines = [&] {
+            searched = true;
+        };
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options {dir->path(), 0ms});
         windows->main->startupSteps = steps;
         windows->main->show();
         QTRY_VERIFY(windows->main->isMaximized() || windows->main->windowState() & Qt::WindowMaximized);
@@ -169,8 +180,9 @@ private Q_SLOTS:
             w->main->ribbon()->setCurrentIndex(page);
             w->main->ribbon()->helpButton()->click();
         }
-        QCOMPARE(opened, (QStringList{QStringLiteral("Help/ES/func03.html"), QStringLiteral("Help/ES/func04.html"),
-                                      QStringLiteral("Help/ES/func05.html")}));
+        QCOMPARE(opened,
+                 (QStringList {QStringLiteral("Help/ES/func03.html"), QStringLiteral("Help/ES/func04.html"),
+                               QStringLiteral("Help/ES/func05.html")}));
 
         // A missing page is not reported and nothing is opened.
         QFile::remove(dir->filePath(QStringLiteral("Help/ES/func04.html")));
@@ -233,7 +245,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown()[0].title, QStringLiteral("VORN Transfer - Vs.2.3.0"));
         QCOMPARE(dialogs.shown()[1].kind, MessageKind::Error);
         QCOMPARE(dialogs.shown()[2].kind, MessageKind::Attention);
-        QCOMPARE(dialogs.shown()[2].text, QStringLiteral("ATTENTION: No open File to apply the Function \"Find Text\"."));
+        QCOMPARE(dialogs.shown()[2].text,
+                 QStringLiteral("ATTENTION: No open File to apply the Function \"Find Text\"."));
         QCOMPARE(dialogs.shown()[3].title, QStringLiteral("VORN - Transfer"));
         QCOMPARE(dialogs.shown()[3].kind, MessageKind::Error);
 
@@ -260,7 +273,8 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(w->main->ribbonButton(QStringLiteral("SpeedButton13"))->accessibleName(), QStringLiteral("Save File"));
-        QCOMPARE(w->main->ribbonButton(QStringLiteral("SpeedButton1"))->accessibleName(), QStringLiteral("Select Machine"));
+        QCOMPARE(w->main->ribbonButton(QStringLiteral("SpeedButton1"))->accessibleName(),
+                 QStringLiteral("Select Machine"));
     }
 };
 

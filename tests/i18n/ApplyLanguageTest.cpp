@@ -1,8 +1,9 @@
+#include "i18n/ApplyLanguage.h"
+
 #include "app/ProgramWindows.h"
 #include "app/Ribbon.h"
 #include "app/TForm_MSG.h"
 #include "app/TForm_Main.h"
-#include "i18n/ApplyLanguage.h"
 #include "i18n/Catalogue.h"
 
 #include <QAction>

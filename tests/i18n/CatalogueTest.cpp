@@ -1,6 +1,7 @@
+#include "i18n/Catalogue.h"
+
 #include "app/MessageKind.h"
 #include "app/Messages.h"
-#include "i18n/Catalogue.h"
 
 #include <QRegularExpression>
 
@@ -75,7 +76,8 @@ TEST(Catalogue, TranslationsKeepBlanksQuotesAndPlaceholder)
             EXPECT_EQ(text.contains(u"%s"), key == u"Msg.Search.ConfirmReplace") << key.toStdString();
             // Message kinds never change with the language.
             if (key.startsWith(u"Msg.")) {
-                EXPECT_EQ(messageKindOf(text), messageKindOf(en.text(key))) << code.toStdString() << " " << key.toStdString();
+                EXPECT_EQ(messageKindOf(text), messageKindOf(en.text(key)))
+                    << code.toStdString() << " " << key.toStdString();
             }
         }
     }
