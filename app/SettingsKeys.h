@@ -16,6 +16,9 @@ inline constexpr QStringView kLogoSection = u"LOGO";
 inline constexpr QStringView kValue = u"VALUE";
 inline constexpr QStringView kLogoAddress = u"ENDEREÇO";
 
+/// Optional: the device each serial port name "COM1" … "COM12" stands for (keys COM1 … COM12).
+inline constexpr QStringView kComPortsSection = u"COMPORTS";
+
 /// The 22 G-code colour sections, in the order in which they are read.
 inline constexpr std::array<QStringView, 22> kColourSections
     = {u"CODA", u"CODB", u"CODC", u"CODF", u"CODG", u"CODI", u"CODJ", u"CODK", u"CODM", u"CODN", u"CODR",

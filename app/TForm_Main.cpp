@@ -7,10 +7,16 @@
 #include "app/Ribbon.h"
 #include "app/TForm_MSG.h"
 #include "app/TForm_Screen.h"
+#include "app/MessageBoxes.h"
+#include "editor/EditorDocuments.h"
+#include "editor/GCodeLexer.h"
+#include "editor/TSynSampleSyn.h"
+#include "editor/ProgramEditor.h"
 #include "i18n/ApplyLanguage.h"
 #include "i18n/Catalogue.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -134,8 +140,10 @@ TForm_Main::TForm_Main(const QString &programDir, ProgramWindows &windows)
     setObjectName(QStringLiteral("Form_Main"));
     setWindowTitle(QStringLiteral("VORN - Transfer"));
 
-    // Loading the settings is the window's creation step.
+    // Loading the settings is the window's creation step; the shared scanner
+    // takes the colours just read.
     settings = loadProgramSettings(programDir);
+    Highlighter = std::make_shared<TSynSampleSyn>(settings.GCodeColours);
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
@@ -163,8 +171,85 @@ TForm_Main::TForm_Main(const QString &programDir, ProgramWindows &windows)
     QToolButton *messagesButton = ribbonButton(QStringLiteral("SpeedButton25"));
     messagesButton->setEnabled(true);
     connect(messagesButton, &QToolButton::clicked, this, &TForm_Main::SpeedButton25Click);
+    wireDocuments();
     FUNC_ViewRibbon(0);
     resize(1200, 800);
+}
+
+void TForm_Main::wireDocuments()
+{
+    m_editorDocuments = new EditorDocuments(m_documents, CurrentFileName, this);
+    m_editorDocuments->setEditorSetup([this](ProgramEditor *editor) {
+        editor->setLexer(new GCodeLexer(Highlighter, editor->font(), editor));
+        editor->applyFont(settings.EditorFontName, settings.EditorFontSize);
+    });
+    EditorDocuments *docs = m_editorDocuments;
+
+    // Each file operation is a ribbon button and a window-wide shortcut.
+    struct Operation
+    {
+        QStringView button;
+        QStringView action;
+        QKeySequence keys;
+        std::function<void()> run;
+    };
+    const std::array<Operation, 6> operations = {{
+        {u"SpeedButton15", u"actFileOpen", QKeySequence::Open, [docs] { docs->openFromDialog(); }},
+        {u"SpeedButton24", u"actFileNew", QKeySequence::New, [docs] { docs->newDocument(); }},
+        {u"SpeedButton14", u"actFileClose", QKeySequence::Close, [docs] { docs->closeActive(); }},
+        {u"SpeedButton13", u"actFileSave", QKeySequence::Save, [docs] { docs->FUNC_Salvar_Arquivo(); }},
+        {u"SpeedButton16", u"actFileSaveAs", QKeySequence::SaveAs, [docs] { docs->FUNC_Salvar_Arquivo_Como(); }},
+        {u"SpeedButton33", u"actFileSaveAll", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
+         [docs] { docs->FUNC_Salvar_Arquivo_ALL(); }},
+    }};
+    for (const Operation &op : operations) {
+        QToolButton *button = ribbonButton(op.button.toString());
+        button->setEnabled(true);
+        connect(button, &QToolButton::clicked, this, op.run);
+        QAction *act = action(op.action.toString());
+        if (!act) {
+            act = new QAction(this);
+            act->setObjectName(op.action.toString());
+            act->setShortcut(op.keys);
+            addAction(act);
+        }
+        act->setEnabled(true);
+        connect(act, &QAction::triggered, this, op.run);
+    }
+}
+
+void TForm_Main::applyHighlighterColours()
+{
+    Highlighter = std::make_shared<TSynSampleSyn>(settings.GCodeColours);
+    m_editorDocuments->forEachEditor([this](ProgramEditor *editor) {
+        if (auto *lexer = qobject_cast<GCodeLexer *>(editor->lexer())) {
+            lexer->setScanner(Highlighter);
+        }
+    });
+}
+
+void TForm_Main::applyEditorFont()
+{
+    m_editorDocuments->forEachEditor([this](ProgramEditor *editor) {
+        editor->applyFont(settings.EditorFontName, settings.EditorFontSize);
+    });
+}
+
+void TForm_Main::closeEvent(QCloseEvent *event)
+{
+    const QStringList modified = m_editorDocuments->modifiedCaptions();
+    QString list;
+    for (const QString &caption : modified) {
+        list += caption + u'\n';
+    }
+    if (!list.trimmed().isEmpty() && MessageBoxes::ask(this, T(u"Msg.Main.CloseSystemQuestion") + u'\n' + list)) {
+        m_editorDocuments->FUNC_Salvar_Arquivo_ALL();
+        if (!m_editorDocuments->modifiedCaptions().isEmpty()) {
+            event->ignore(); // a save was cancelled or failed: nothing is lost
+            return;
+        }
+    }
+    event->accept();
 }
 
 void TForm_Main::buildRibbon()

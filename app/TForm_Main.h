@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -14,6 +15,8 @@ class QSplitter;
 class QTabWidget;
 class QToolButton;
 class QTreeView;
+class EditorDocuments;
+class TSynSampleSyn;
 class Ribbon;
 class TForm_MSG;
 struct ProgramWindows;
@@ -44,6 +47,13 @@ public:
     StartupSteps startupSteps;
     /// Caption of the active document's tab (a path, or a new document's name).
     QString CurrentFileName;
+    /// The one G-code scanner every editor colours with.
+    std::shared_ptr<TSynSampleSyn> Highlighter;
+
+    /// Makes a new scanner from the current colours and gives it to every open editor.
+    void applyHighlighterColours();
+    /// Gives the current editor font to every open editor.
+    void applyEditorFont();
 
     /// Shows the pane of ribbon page 0, 1 or 2 and hides the other two.
     void FUNC_ViewRibbon(int page);
@@ -66,6 +76,7 @@ public:
     QWidget *editorPane() const { return m_panes[2]; }
     QWidget *messagePanel() const { return m_messagePanel; }
     QTabWidget *documentTabs() const { return m_documents; }
+    EditorDocuments &documents() const { return *m_editorDocuments; }
 
     /// The single text of the status bar.
     QString statusText() const;
@@ -79,6 +90,9 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    /// The unsaved-documents question; after Yes, a save that was cancelled
+    /// or failed keeps the program open.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormShow();
@@ -87,6 +101,7 @@ private:
     void buildMachineListPane();
     void buildEditorPane();
     void buildActions();
+    void wireDocuments();
 
     ProgramWindows &m_windows;
     Ribbon *m_ribbon = nullptr;
@@ -94,6 +109,7 @@ private:
     QWidget *m_messagePanel = nullptr;
     QSplitter *m_editorSplitter = nullptr;
     QTabWidget *m_documents = nullptr;
+    EditorDocuments *m_editorDocuments = nullptr;
     QLabel *m_status = nullptr;
     bool m_shown = false;
     bool m_startupCompleted = false;

@@ -11,7 +11,7 @@ target_compile_options(vorn_build_settings INTERFACE -Wall -Wextra)
 target_compile_definitions(vorn_build_settings INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
   QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
-  QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+  QT_USE_QSTRINGBUILDER)
 if(VORN_WARNINGS_AS_ERRORS)
   target_compile_options(vorn_build_settings INTERFACE -Werror)
 endif()

@@ -43,6 +43,8 @@ DecodedProgram decodeProgram(const QByteArray &bytes);
 
 /// Encodes '\n'-joined \a text in \a format. A character that Windows-1252
 /// cannot hold becomes "?" and sets \a lossless to false.
+/// CR LF, a lone CR and U+2028 in \a text separate lines as '\n' does. An 8-bit
+/// file has no line separator: LineSeparator is written there as CR LF.
 QByteArray encodeProgram(QStringView text, const ProgramFormat &format, bool *lossless = nullptr);
 
 /// Reads a program file; on failure returns nothing and sets \a error to the

@@ -1,0 +1,3 @@
+vorn_core_test(shell_copy_tests ShellCopyTest.cpp)
+vorn_gui_test(file_browser_tests FileBrowserTest.cpp)
+vorn_gui_test(product_directory_tests ProductDirectoryTest.cpp)

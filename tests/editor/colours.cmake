@@ -1,0 +1,2 @@
+vorn_core_test(colour_core_tests ColourNamesTest.cpp)
+vorn_gui_test(colour_font_window_tests ColourFontWindowsTest.cpp)

@@ -1,0 +1,1 @@
+vorn_gui_test(editor_documents_tests DocumentsTest.cpp)

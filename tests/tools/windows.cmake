@@ -1,0 +1,1 @@
+vorn_gui_test(tool_window_tests ToolWindowsTest.cpp)
