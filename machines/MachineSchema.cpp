@@ -10,7 +10,7 @@ namespace {
 
 // AUTOINCREMENT: a deleted machine's number is never given again, because
 // its parameter rows stay behind and would otherwise attach to the new machine.
-constexpr QStringView kKey = u"INTEGER PRIMARY KEY";
+constexpr QStringView kKey = u"INTEGER PRIMARY KEY AUTOINCREMENT";
 constexpr QStringView kText = u"TEXT";
 constexpr QStringView kInteger = u"INTEGER";
 constexpr QStringView kDateTime = u"DATETIME";

@@ -163,7 +163,7 @@ bool SerialLine::applyAndCheckTermios()
         return fail(qt_error_string(errno));
     }
     // Qt's software flow also lets any character restart the output; the line wants XON only.
-    tio.c_iflag &= ~tcflag_t(IXON | IXOFF);
+    tio.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
     tio.c_cflag &= ~tcflag_t(CRTSCTS);
     if (m_flow == SerialFlow::Hardware) {
         tio.c_cflag |= CRTSCTS;

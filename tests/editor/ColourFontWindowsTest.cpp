@@ -356,9 +356,12 @@ private Q_SLOTS:
         QCOMPARE(main().settings.EditorFontName, family);
         QCOMPARE(main().settings.EditorFontSize, 14);
         for (int i = 0; i < main().documents().count(); ++i) {
-            const QFont font = main().documents().editorAt(i)->font();
-            QCOMPARE(font.family(), family);
-            QCOMPARE(font.pointSize(), 14);
+            ProgramEditor *editor = main().documents().editorAt(i);
+            // What the editor paints with: the font of its text styles.
+            QByteArray name(256, '\0');
+            editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, static_cast<void *>(name.data()));
+            QCOMPARE(QString::fromUtf8(name.constData()), family);
+            QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL), 14);
         }
     }
 
