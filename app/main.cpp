@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
         QIcon::setThemeName(QStringLiteral("Adwaita"));
     }
 
-    ProgramWindows windows({QApplication::applicationDirPath(), std::chrono::milliseconds(5000)});
+    ProgramWindows windows({QApplication::applicationDirPath(), std::chrono::milliseconds(5000), true});
     windows.main->show();
     return QApplication::exec();
 }

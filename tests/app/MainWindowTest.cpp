@@ -257,6 +257,26 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown().last().kind, MessageKind::Question);
     }
 
+    void theProgramWiresEveryWindowItHas()
+    {
+        ScriptedDialogs dialogs;
+        const auto dir = programDir("EN");
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir->path(), 0ms, true});
+        windows->main->show();
+        QTRY_VERIFY(windows->main->startupCompleted());
+        for (const char *name : {"BT01", "BT02", "BT06", "BT07", "BT08", "SpeedButton3", "SpeedButton17", "SpeedButton18",
+                                 "SpeedButton27", "SpeedButton30", "SpeedButton2", "SpeedButton20"}) {
+            QVERIFY2(windows->main->ribbonButton(QString::fromLatin1(name))->isEnabled(), name);
+        }
+        // The windows got their texts from the language pass.
+        QCOMPARE(windows->all().size(), 12);
+        QVERIFY(!windows->all().contains(nullptr));
+        // A tool without a document warns and opens nothing.
+        windows->main->ribbonButton(QStringLiteral("BT01"))->click();
+        QCOMPARE(dialogs.shownTexts().last(),
+                 QStringLiteral("ATTENTION: No open File to apply the Function \"Add or Remove Spaces\"."));
+    }
+
     void everyControlHasAnAccessibleName()
     {
         ScriptedDialogs dialogs;
