@@ -53,7 +53,15 @@ ProgramEditor::ProgramEditor(QWidget *parent)
 void ProgramEditor::loadProgram(const DecodedProgram &program)
 {
     m_format = program.format;
-    setText(program.text);
+    // Appended with its length, so a NUL byte in a program does not cut it
+    // short; change notifications stay off while the whole text goes in.
+    const QByteArray bytes = program.text.toUtf8();
+    const long mask = SendScintilla(SCI_GETMODEVENTMASK);
+    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(mask));
+    SendScintilla(SCI_GOTOPOS, 0UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     setModified(false);
     refreshGutter();
@@ -70,7 +78,9 @@ void ProgramEditor::clearAll()
 
 QString ProgramEditor::programText() const
 {
-    QString content = text();
+    const long length = SendScintilla(SCI_GETLENGTH);
+    const auto *bytes = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    QString content = QString::fromUtf8(bytes, length);
     // Breaks typed or pasted in another style count as the document's own.
     if (content.contains(u'\r')) {
         content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

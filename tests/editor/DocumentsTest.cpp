@@ -155,6 +155,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("LF") << QByteArray("N10\nN20\n") << QByteArray("N10\nN20\nN30 X5\n");
+        QTest::newRow("NUL byte kept") << QByteArray("N10\0X\nN20\n", 10) << QByteArray("N10\0X\nN20\nN30 X5\n", 17);
         QTest::newRow("CR no final break") << QByteArray("N10\rN20") << QByteArray("N10\rN20\rN30 X5");
         QTest::newRow("UTF-16") << QByteArray("\xFF\xFEN\0\n\0", 6) << QByteArray("\xFF\xFEN\0\n\0N\0003\0000\0 \0X\0005\0\n\0", 20);
     }
