@@ -1,3 +1,2 @@
 vorn_core_test(editor_search_core_tests SearchCoreTest.cpp)
 vorn_gui_test(editor_search_tests SearchReplaceTest.cpp)
-vorn_gui_test(editor_search_scratch SearchScratch.cpp)
