@@ -46,8 +46,7 @@ void select(ProgramEditor *editor, const SearchRun::ByteRange &range, bool backw
 } // namespace
 
 SearchReplace::SearchReplace(TForm_Main &main)
-    : QObject(&main)
-    , m_main(main)
+    : m_main(main)
 { }
 
 SearchReplace::~SearchReplace() = default;
@@ -271,38 +270,46 @@ int SearchReplace::RunSearchReplace(bool replace, bool backwards)
 int SearchReplace::replaceAll(ProgramEditor *editor, SearchRun &run, bool backwards)
 {
     const QPointer<ProgramEditor> alive(editor);
-    bool prompt = true;
     int found = 0;
-    bool selected = false;
+    bool replaced = false;
     SearchRun::ByteRange last;
+    const auto apply = [&](const SearchRun::ByteRange &range, const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        send(editor, Sci::SCI_SETTARGETRANGE, range.start, range.end);
+        editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+        replaced = true;
+        return qint64(bytes.size());
+    };
+
     editor->beginUndoAction();
     for (TextMatch match = run.next(); match.found(); match = run.next()) {
         ++found;
         const SearchRun::ByteRange range = run.documentRange(match);
-        if (prompt) {
-            select(editor, range, backwards);
-            selected = false;
-            const int answer = confirm(editor, range.start);
-            if (!alive) {
-                return found;
-            }
-            if (answer == TConfirmReplaceDialog::No) {
-                continue;
-            }
-            if (answer != TConfirmReplaceDialog::Yes && answer != TConfirmReplaceDialog::YesToAll) {
-                break;
-            }
-            prompt = answer == TConfirmReplaceDialog::Yes;
+        select(editor, range, backwards);
+        replaced = false;
+        const int answer = confirm(editor, range.start);
+        if (!alive) {
+            return found;
         }
-        const QByteArray bytes = run.replacementFor(match, m_settings.ReplaceText).toUtf8();
-        send(editor, Sci::SCI_SETTARGETRANGE, range.start, range.end);
-        editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
-        run.replaced(match, bytes.size());
-        last = {range.start, range.start + bytes.size()};
-        selected = true;
+        if (answer == TConfirmReplaceDialog::No) {
+            continue;
+        }
+        if (answer == TConfirmReplaceDialog::Yes) {
+            const qint64 size = apply(range, run.replacementFor(match, m_settings.ReplaceText));
+            run.replaced(match, size);
+            last = {range.start, range.start + size};
+            continue;
+        }
+        if (answer == TConfirmReplaceDialog::YesToAll) {
+            const SearchRun::Edit edit = run.replaceRest(match, m_settings.ReplaceText);
+            found += edit.count - 1;
+            apply(edit.range, edit.text);
+            last = edit.last;
+        }
+        break; // Yes to all has done the rest; anything else cancels
     }
     editor->endUndoAction();
-    if (selected) {
+    if (replaced) {
         select(editor, last, backwards);
     }
     return found;

@@ -25,7 +25,7 @@ public:
     /// Shows a dialog modally and returns its result; tests replace it.
     using DialogRunner = std::function<int(QDialog &dialog)>;
 
-    /// The find and replace of \a main, which owns it.
+    /// The find and replace of \a main's documents; it must not outlive \a main.
     explicit SearchReplace(TForm_Main &main);
     ~SearchReplace() override;
 

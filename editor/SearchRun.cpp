@@ -1,5 +1,7 @@
 #include "editor/SearchRun.h"
 
+#include <algorithm>
+
 namespace {
 
 /// The UTF-8 length of one UTF-16 code unit; a surrogate pair counts 2 + 2.
@@ -32,6 +34,15 @@ QString wellFormed(const QString &text)
         result[i] = QChar::ReplacementCharacter;
     }
     return result;
+}
+
+qint64 utf8Size(QStringView text)
+{
+    qint64 size = 0;
+    for (const QChar c : text) {
+        size += utf8Length(c.unicode());
+    }
+    return size;
 }
 
 } // namespace
@@ -100,4 +111,38 @@ void SearchRun::replaced(const TextMatch &match, qint64 byteLength)
 QString SearchRun::replacementFor(const TextMatch &match, const QString &replacement) const
 {
     return m_search.replacementFor(m_text, match, m_backwards ? m_scope.from : m_scope.end, replacement);
+}
+
+SearchRun::Edit SearchRun::replaceRest(const TextMatch &match, const QString &replacement)
+{
+    QList<TextMatch> matches {match};
+    for (TextMatch next = this->next(); next.found(); next = this->next()) {
+        matches << next;
+    }
+    if (m_backwards) {
+        std::reverse(matches.begin(), matches.end());
+    }
+
+    Edit edit;
+    edit.count = int(matches.size());
+    edit.range = {documentRange(matches.first()).start, documentRange(matches.last()).end};
+    qsizetype copied = matches.first().start;
+    edit.text.reserve(matches.last().end() - copied + matches.size() * replacement.size());
+    qint64 bytes = 0;
+    for (const TextMatch &each : matches) {
+        const QStringView between = QStringView(m_text).mid(copied, each.start - copied);
+        const QString replaced = replacementFor(each, replacement);
+        edit.text += between;
+        bytes += utf8Size(between);
+        const qint64 replacedSize = utf8Size(replaced);
+        // Forwards the last replacement is the one furthest down, backwards the first.
+        if (!m_backwards || &each == &matches.first()) {
+            edit.last = {edit.range.start + bytes, edit.range.start + bytes + replacedSize};
+        }
+        edit.text += replaced;
+        bytes += replacedSize;
+        copied = each.end();
+    }
+    m_growth += bytes - (edit.range.end - edit.range.start);
+    return edit;
 }

@@ -24,6 +24,16 @@ public:
         friend bool operator==(const ByteRange &, const ByteRange &) = default;
     };
 
+    /// The rest of a run replaced in one edit: the document's bytes in
+    /// \a range become \a text.
+    struct Edit
+    {
+        ByteRange range;
+        QString text;
+        int count = 0; ///< occurrences replaced
+        ByteRange last; ///< where the run's last replacement lies after the edit
+    };
+
     /// Searches \a text (the document's text when the run starts) within \a scope.
     SearchRun(const QString &text, const TextSearch &search, const SearchScope &scope, bool backwards);
 
@@ -35,6 +45,11 @@ public:
 
     /// Records that \a match was replaced by \a byteLength bytes.
     void replaced(const TextMatch &match, qint64 byteLength);
+
+    /// Replaces \a match, the last one next() gave, and every further
+    /// occurrence as one edit. An editor pays for each change in proportion to
+    /// its position, so many small changes to a long document would be slow.
+    Edit replaceRest(const TextMatch &match, const QString &replacement);
 
     /// The text that replaces \a match.
     QString replacementFor(const TextMatch &match, const QString &replacement) const;

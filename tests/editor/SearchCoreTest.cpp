@@ -264,6 +264,38 @@ TEST(SearchRun, SkippedOccurrencesStayAndReplacementsAreNotSearchedAgain)
     EXPECT_EQ(QString::fromUtf8(result), u"G1 G1G1 G1G1 G1G1"_s);
 }
 
+TEST(SearchRun, RestOfTheRunIsOneEditThatReplacesEachOccurrence)
+{
+    // The first occurrence in the run's direction is skipped, the rest replaced in one edit.
+    const QString text = u"Ä G41 € G41\n\U0001F600 G41 é G41 x"_s;
+    const TextSearch search(u"G4(1)"_s, {false, false, true});
+    struct Case
+    {
+        bool backwards;
+        QString expected;
+        QString last;
+    };
+    const Case cases[] = {
+        {false, u"Ä G41 € Hé1\n\U0001F600 Hé1 é Hé1 x"_s, u"Hé1"_s},
+        {true, u"Ä Hé1 € Hé1\n\U0001F600 Hé1 é G41 x"_s, u"Hé1"_s},
+    };
+    for (const Case &c : cases) {
+        SearchRun run(text, search, searchScope(0, text.size(), 0, 0, c.backwards, false), c.backwards);
+        QByteArray document = text.toUtf8();
+        ASSERT_TRUE(run.next().found());
+        const TextMatch second = run.next();
+        const SearchRun::Edit edit = run.replaceRest(second, u"Hé\\1"_s);
+        EXPECT_EQ(edit.count, 3);
+        document.replace(edit.range.start, edit.range.end - edit.range.start, edit.text.toUtf8());
+        EXPECT_EQ(QString::fromUtf8(document), c.expected) << (c.backwards ? "backwards" : "forwards");
+        EXPECT_EQ(run.growth(), document.size() - text.toUtf8().size());
+        // Forwards the last replacement is the one furthest down, backwards the one nearest the start.
+        const qint64 expectedStart = c.backwards ? document.indexOf("H") : document.lastIndexOf("H");
+        EXPECT_EQ(edit.last, (SearchRun::ByteRange {expectedStart, expectedStart + 4}));
+        EXPECT_FALSE(run.next().found());
+    }
+}
+
 TEST(SearchRun, BackwardRegularExpressionRunGoesFromTheLastOccurrence)
 {
     const QString text = u"G41 X1\nG42 X2\nG41 X3\nG40\n"_s;

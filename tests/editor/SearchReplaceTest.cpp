@@ -165,12 +165,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([this] { return main().startupCompleted(); }, 5000));
         QCOMPARE(Catalogue::current().languageCode(), QStringLiteral("EN"));
 
-        // The main window may already own the controller; otherwise wire one up here.
-        m_search = main().findChild<SearchReplace *>();
-        if (!m_search) {
-            m_search = new SearchReplace(main());
-            m_search->connectTo(main());
-        }
+        // Only the main window is created; find and replace is wired up here.
+        m_windows->search = std::make_unique<SearchReplace>(main());
+        m_windows->search->connectTo(main());
+        m_search = m_windows->search.get();
         m_search->setDialogRunner([this](QDialog &dialog) {
             if (m_steps.isEmpty()) {
                 ++m_unexpectedDialogs;
