@@ -185,14 +185,6 @@ std::optional<CncNumber> CncNumber::read(QStringView text, QChar regionalSeparat
     return fromLongDouble(value);
 }
 
-CncNumber CncNumber::fromInteger(long long value)
-{
-    CncNumber number;
-    number.m_negative = value < 0;
-    number.m_coefficient = value < 0 ? Wide(0) - Wide(value) : Wide(value);
-    return number;
-}
-
 CncNumber CncNumber::fromLongDouble(long double value)
 {
     CncNumber number;

@@ -25,9 +25,6 @@ public:
     /// an empty text or a sign alone is not a number.
     static std::optional<CncNumber> read(QStringView text, QChar regionalSeparator, bool acceptDecimalPoint);
 
-    /// Reads a whole number.
-    static CncNumber fromInteger(long long value);
-
     CncNumber operator+(const CncNumber &other) const;
     CncNumber operator-() const;
     CncNumber operator-(const CncNumber &other) const { return *this + -other; }

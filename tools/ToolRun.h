@@ -66,7 +66,9 @@ enum class ToolStatus {
     Refused, ///< nothing to apply, no log entry; show the refusal
 };
 
-/// The outcome of a tool run over a document's lines.
+/// The outcome of a tool run over a document's lines. The texts of the
+/// changes are views into changedText: they stay valid while this result (or
+/// an unmodified copy of it) lives.
 struct ToolResult
 {
     ToolStatus status = ToolStatus::Completed;
