@@ -108,8 +108,8 @@ TForm_Font::TForm_Font(TForm_Main &main)
 
     m_preview->setParent(group);
     m_preview->setObjectName(QStringLiteral("Panel1"));
-    m_preview->setFrameShape(QFrame::Panel);
-    m_preview->setFrameShadow(QFrame::Sunken);
+    m_preview->setFrameShape(QFrame::Box);
+    m_preview->setFrameShadow(QFrame::Plain);
     m_preview->setAlignment(Qt::AlignCenter);
     m_preview->setAutoFillBackground(true);
     QPalette white = m_preview->palette();

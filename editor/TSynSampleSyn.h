@@ -36,7 +36,9 @@ struct TSynHighlighterAttributes
 /// Scanning a line: set the previous line's range with SetRange (or ResetRange),
 /// call SetLine (which scans the first token), then read the token and call Next
 /// until GetEol. GetRange then tells the range the line ends in. Nothing is
-/// allocated per token; the line buffer is reused from line to line.
+/// allocated per token; the line buffer is reused from line to line. The scanning
+/// state lives in the object: editors sharing it scan one line after another on
+/// the user-interface thread.
 class TSynSampleSyn
 {
 public:
