@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 status=0
 for bench in "$root"/build/bench/*/bench_*; do
-  [[ -x "$bench" ]] || continue
+  [[ -f "$bench" && -x "$bench" ]] || continue
   echo "== $(basename "$bench")"
   "$bench" || status=1
 done

@@ -3,6 +3,7 @@
 // equivalent awk program on the same file, and vorn-tools end to end against
 // the core transform plus reading and writing the file.
 
+#include "MillingProgram.h"
 #include "editor/ProgramFile.h"
 #include "i18n/Catalogue.h"
 #include "tools/ArcCentreTool.h"
@@ -24,62 +25,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-constexpr int kLines = 1000000;
-
-/// A milling program: header, tool changes, plunges, linear and circular
-/// moves with block numbers, comments and a few macro lines.
-QByteArray generateProgram()
-{
-    QByteArray text;
-    text.reserve(34 * kLines);
-    quint32 seed = 12345;
-    auto next = [&seed](int range) {
-        seed = seed * 1103515245u + 12345u;
-        return int((seed >> 8) % quint32(range));
-    };
-    auto coordinate = [&next]() {
-        const int thousandths = next(400000) - 200000;
-        QByteArray value = QByteArray::number(thousandths / 1000.0, 'f', 3);
-        while (value.endsWith('0')) {
-            value.chop(1);
-        }
-        return value;
-    };
-    text += "%\r\nO1000 (BENCH POCKET 1M)\r\n(T1 D10 FLAT END MILL)\r\nG21 G90 G94 G17\r\n";
-    int lines = 4;
-    int block = 10;
-    auto add = [&](const QByteArray &line) {
-        text += 'N' + QByteArray::number(block) + ' ' + line + "\r\n";
-        block += 10;
-        ++lines;
-    };
-    while (lines < kLines - 3) {
-        const int kind = next(100);
-        if (kind < 60) {
-            add("G01 X" + coordinate() + " Y" + coordinate());
-        } else if (kind < 75) {
-            add((kind % 2 ? "G02 X" : "G03 X") + coordinate() + " Y" + coordinate() + " I" + coordinate() + " J"
-                + coordinate());
-        } else if (kind < 85) {
-            add("Z-" + QByteArray::number(next(50) / 10.0) + " F" + QByteArray::number(300 + next(900)) + '.');
-        } else if (kind < 92) {
-            add("G00 X" + coordinate() + " Y" + coordinate() + " Z5.");
-        } else if (kind < 96) {
-            text += "(PASS " + QByteArray::number(next(1000)) + " DEPTH " + QByteArray::number(next(30)) + ")\r\n";
-            ++lines;
-        } else if (kind < 98) {
-            add("G41 D1 G01 X" + coordinate() + " F1200.");
-        } else if (kind < 99) {
-            add("T" + QByteArray::number(1 + next(12)) + " M06");
-        } else {
-            text += "#100=#100+" + QByteArray::number(next(9)) + "\r\n";
-            ++lines;
-        }
-    }
-    text += "G00 Z50.\r\nM30\r\n%\r\n";
-    return text;
-}
 
 // The awk programs doing the same work; numbers are printed with 15
 // significant digits, like the tools.
@@ -218,7 +163,7 @@ bool report(const QByteArray &figure, double cpuRatio, double wallRatio, const c
 bool writeProgram(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(generateProgram()) >= 0;
+    return file.open(QIODevice::WriteOnly) && file.write(millingProgram(kLines)) >= 0;
 }
 
 } // namespace
