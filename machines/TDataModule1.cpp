@@ -141,6 +141,29 @@ bool TDataModule1::connectDatabase(const QString &path)
     return openFailed(path, reason);
 }
 
+bool TDataModule1::createDatabase(const QString &path)
+{
+    disconnectDatabase();
+    m_error.clear();
+    if (QFileInfo::exists(path)) {
+        return openFailed(path, T(u"Msg.Machine.DbFileExists"));
+    }
+    QSqlDatabase db = database();
+    QString reason;
+    if (!open(db, path, QStringLiteral("rwc"))) {
+        reason = db.lastError().text();
+    } else {
+        m_path = path;
+        MachineSchema::create(db, &reason);
+    }
+    if (!reason.isEmpty()) {
+        disconnectDatabase();
+        QFile::remove(path);
+        return openFailed(path, reason);
+    }
+    return true;
+}
+
 bool TDataModule1::connectAtStartup(ProgramSettings &settings)
 {
     IniFile ini(settings.transferIniPath());
@@ -151,35 +174,19 @@ bool TDataModule1::connectAtStartup(ProgramSettings &settings)
     }
 
     const QString path = defaultDatabasePath(settings.ProgramDir);
-    const bool existed = QFileInfo::exists(path);
-    if (existed) {
-        if (!connectDatabase(path)) {
-            return false;
+    if (QFileInfo::exists(path) ? !connectDatabase(path) : !createDatabase(path)) {
+        return false;
+    }
+    QSqlDatabase db = database();
+    if (QString reason; MachineSchema::isEmpty(db, &reason) || !reason.isEmpty()) {
+        // A file of that name without the register (made by hand, say) gets it now.
+        if (reason.isEmpty()) {
+            MachineSchema::create(db, &reason);
         }
-    } else {
-        disconnectDatabase();
-        m_error.clear();
-        QSqlDatabase db = database();
-        if (!open(db, path, QStringLiteral("rwc"))) {
-            const QString reason = db.lastError().text();
-            db.close();
+        if (!reason.isEmpty()) {
+            disconnectDatabase();
             return openFailed(path, reason);
         }
-        m_path = path;
-    }
-
-    QSqlDatabase db = database();
-    QString reason;
-    const bool empty = MachineSchema::isEmpty(db, &reason);
-    if (reason.isEmpty() && empty) {
-        MachineSchema::create(db, &reason);
-    }
-    if (!reason.isEmpty()) {
-        disconnectDatabase();
-        if (!existed) {
-            QFile::remove(path);
-        }
-        return openFailed(path, reason);
     }
 
     settings.DatabasePath = path;

@@ -148,6 +148,26 @@ TEST_F(DataModuleTest, AConfiguredFileIsNeverCreated)
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
+TEST_F(DataModuleTest, CreatingMakesAnEmptyRegisterButNeverOverwritesAFile)
+{
+    const QString fresh = path(u"new.db"_s);
+    TDataModule1 module;
+    ASSERT_TRUE(module.createDatabase(fresh)) << module.errorString().toStdString();
+    EXPECT_TRUE(module.isConnected());
+    EXPECT_EQ(module.databasePath(), fresh);
+    QList<MachineRow> rows;
+    ASSERT_TRUE(module.selectAllMachines(rows));
+    EXPECT_TRUE(rows.isEmpty());
+    EXPECT_TRUE(module.probeDatabase(fresh));
+
+    const QString notes = path(u"notes.db"_s);
+    TestFiles::write(notes, "keep me");
+    EXPECT_FALSE(module.createDatabase(notes));
+    EXPECT_FALSE(module.isConnected());
+    EXPECT_TRUE(module.errorString().endsWith(u"\nThe file already exists.")) << module.errorString().toStdString();
+    EXPECT_EQ(TestFiles::read(notes), QByteArray("keep me"));
+}
+
 TEST_F(DataModuleTest, AFileThatIsNoDatabaseFailsWithItsPathAndTheReason)
 {
     const QString text = path(u"notes.db"_s);
