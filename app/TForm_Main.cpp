@@ -479,6 +479,26 @@ void TForm_Main::SpeedButton25Click()
     m_messagePanel->setVisible(show);
 }
 
+void TForm_Main::showMachineSummary(const QPixmap &picture, const QString &number, const QString &description,
+                                    const QString &programsDir, const QString &transferType)
+{
+    auto *image = m_panes[0]->findChild<QLabel *>(QStringLiteral("ImageMachine"));
+    if (picture.isNull()) {
+        image->clear();
+    } else {
+        image->setPixmap(picture);
+    }
+    const std::array<std::pair<QStringView, QString>, 4> values = {{
+        {u"ValueNumber", number},
+        {u"ValueDescription", description},
+        {u"ValueProgramsDir", programsDir},
+        {u"ValueTransferType", transferType},
+    }};
+    for (const auto &[name, text] : values) {
+        m_panes[0]->findChild<QLabel *>(name.toString())->setText(text);
+    }
+}
+
 QString TForm_Main::statusText() const
 {
     return m_status->text();

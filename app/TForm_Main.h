@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QPixmap;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
@@ -81,6 +82,12 @@ public:
     /// The single text of the status bar.
     QString statusText() const;
     void setStatusText(const QString &text);
+
+    /// Shows a machine in the summary above the folder tree: its picture (a
+    /// null pixmap shows none) and its number, description, program directory
+    /// and transfer type.
+    void showMachineSummary(const QPixmap &picture, const QString &number, const QString &description,
+                            const QString &programsDir, const QString &transferType);
 
     /// True once the start-up sequence has run to its end.
     bool startupCompleted() const { return m_startupCompleted; }

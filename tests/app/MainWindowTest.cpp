@@ -5,14 +5,20 @@
 #include "app/ProgramWindows.h"
 #include "app/Ribbon.h"
 #include "app/TForm_MSG.h"
+#include "app/TForm_Config.h"
 #include "app/TForm_Main.h"
 #include "app/TForm_Screen.h"
 #include "i18n/Catalogue.h"
+#include "machines/MachineListPane.h"
+#include "machines/MachinePanelList.h"
+#include "machines/MachineRegister.h"
+#include "machines/TDataModule1.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
 #include <QAccessible>
 #include <QDir>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -264,17 +270,70 @@ private Q_SLOTS:
         auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir->path(), 0ms, true});
         windows->main->show();
         QTRY_VERIFY(windows->main->startupCompleted());
-        for (const char *name : {"BT01", "BT02", "BT06", "BT07", "BT08", "SpeedButton3", "SpeedButton17", "SpeedButton18",
-                                 "SpeedButton27", "SpeedButton30", "SpeedButton2", "SpeedButton20"}) {
+        for (const char *name :
+             {"BT01",          "BT02",          "BT06",          "BT07",          "BT08",          "SpeedButton1",
+              "SpeedButton3",  "SpeedButton4",  "SpeedButton5",  "SpeedButton6",  "SpeedButton7",  "SpeedButton8",
+              "SpeedButton17", "SpeedButton18", "SpeedButton19", "SpeedButton27", "SpeedButton30", "SpeedButton31",
+              "SpeedButton32", "SpeedButton2",  "SpeedButton20"}) {
             QVERIFY2(windows->main->ribbonButton(QString::fromLatin1(name))->isEnabled(), name);
         }
         // The windows got their texts from the language pass.
-        QCOMPARE(windows->all().size(), 12);
+        QCOMPARE(windows->all().size(), 20);
         QVERIFY(!windows->all().contains(nullptr));
+        QStringList names;
+        for (const QWidget *window : windows->all()) {
+            names << window->objectName();
+        }
+        QCOMPARE(names.mid(3, 2), QStringList({QStringLiteral("Form_Maquinas"), QStringLiteral("Form_Selecionar_Maquina")}));
+        QCOMPARE(names.mid(14, 6),
+                 QStringList({QStringLiteral("Form_Transfer_FTP"), QStringLiteral("Form_Transfer_DIR"),
+                              QStringLiteral("Form_Transfer_SERIAL232"), QStringLiteral("Form_Font"),
+                              QStringLiteral("Form_Transfer_SERIAL232_R"), QStringLiteral("Form_Config")}));
         // A tool without a document warns and opens nothing.
         windows->main->ribbonButton(QStringLiteral("BT01"))->click();
         QCOMPARE(dialogs.shownTexts().last(),
                  QStringLiteral("ATTENTION: No open File to apply the Function \"Add or Remove Spaces\"."));
+    }
+
+    void switchingTheDatabaseReloadsTheListsAndTheCurrentMachine()
+    {
+        ScriptedDialogs dialogs;
+        const auto dir = programDir("EN");
+        const QString other = dir->filePath(QStringLiteral("other.db"));
+        {
+            TDataModule1 module;
+            QVERIFY(module.createDatabase(other));
+            for (const char *number : {"20", "10"}) {
+                MachineForm form;
+                form.Number = QString::fromLatin1(number);
+                form.Description = u"Lathe " + form.Number;
+                form.PictureIndex = 4;
+                form.ProgramsDir = dir->path();
+                form.TransferTypeIndex = 1;
+                form.MachineDir = dir->path();
+                qint64 id = 0;
+                QVERIFY(module.registerMachine(form, id));
+            }
+        }
+        auto windows = std::make_unique<ProgramWindows>(ProgramWindows::Options{dir->path(), 0ms, true});
+        windows->main->show();
+        QTRY_VERIFY(windows->main->startupCompleted());
+        QVERIFY(windows->machineList->list()->machines().isEmpty());
+        QVERIFY(windows->machines->CurrentMachine.isEmpty());
+        windows->main->findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("no such machine"));
+
+        windows->config->prepare();
+        dialogs.chooseNext(other);
+        windows->config->BitBtn2Click();
+        windows->config->BitBtn1Click();
+
+        QCOMPARE(windows->machines->DataModule1.databasePath(), other);
+        QVERIFY(windows->main->findChild<QLineEdit *>(QStringLiteral("Edit3"))->text().isEmpty());
+        QCOMPARE(windows->machineList->list()->machines().size(), 2);
+        QCOMPARE(windows->machines->CurrentMachine.Number, QStringLiteral("10"));
+        QCOMPARE(windows->main->findChild<QLabel *>(QStringLiteral("ValueDescription"))->text(),
+                 QStringLiteral("Lathe 10"));
+        QVERIFY(dialogs.shown().isEmpty());
     }
 
     void everyControlHasAnAccessibleName()
