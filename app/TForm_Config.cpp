@@ -207,6 +207,8 @@ bool TForm_Config::applyLanguage()
         const QSignalBlocker blocker(m_languages);
         m_languages->setCurrentIndex(int(languageCodes().indexOf(m_settings.LanguageCode)));
     }
+    // Refilling the list passed through its first item and took it as a choice.
+    m_pendingLanguageCode = m_settings.LanguageCode;
     updateAccessibleNames();
     Q_EMIT languageApplied(catalogue);
     return true;

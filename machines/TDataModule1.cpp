@@ -440,6 +440,26 @@ bool TDataModule1::updateSerialParameters(qint64 id, const SerialParameters &val
 
 bool TDataModule1::registerMachine(const MachineForm &form, qint64 &newId)
 {
+    // The machine row and its parameter row go in together: a machine left
+    // without its parameters would be registered again by the next attempt.
+    QSqlDatabase db = database();
+    const bool inTransaction = db.isOpen() && db.transaction();
+    const bool ok = appendMachineWithParameters(form, newId);
+    if (inTransaction) {
+        if (ok && db.commit()) {
+            return true;
+        }
+        const QString error = ok ? db.lastError().text() : m_error;
+        db.rollback();
+        newId = 0;
+        m_error = error;
+        return false;
+    }
+    return ok;
+}
+
+bool TDataModule1::appendMachineWithParameters(const MachineForm &form, qint64 &newId)
+{
     const TransferKind kind = form.transferKind();
     if (!appendMachine(form.Number, form.Description, transferCodeOf(kind), form.PictureIndex, form.ProgramsDir,
                        newId)) {

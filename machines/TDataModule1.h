@@ -110,7 +110,8 @@ public:
     // --- Operations of the register window and the transfers -------------
 
     /// Registers the machine of a validated form: its row with trimmed texts,
-    /// then the parameter row of its type, values as typed.
+    /// then the parameter row of its type, values as typed. Both rows are
+    /// written or neither is (\a newId is then 0).
     bool registerMachine(const MachineForm &form, qint64 &newId);
 
     /// Saves a validated form over machine \a id: the row with the texts as
@@ -138,6 +139,7 @@ private:
     bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
     bool openFailed(const QString &path, const QString &reason);
     bool readMachines(const QString &sql, const QVariantList &values, QList<MachineRow> &rows);
+    bool appendMachineWithParameters(const MachineForm &form, qint64 &newId);
 
     QString m_connection;
     QString m_probeConnection;

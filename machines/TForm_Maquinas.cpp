@@ -448,8 +448,7 @@ void TForm_Maquinas::BitBtn1Click()
     const MachineForm values = form();
     qint64 newId = 0;
     const bool ok = m_dataModule.registerMachine(values, newId);
-    // A machine row appended before a failing parameter insert stays registered.
-    if (newId > 0) {
+    if (ok) {
         m_editedMachineId = newId;
     }
     wait.restore();

@@ -398,6 +398,31 @@ private Q_SLOTS:
         QCOMPARE(hooks.switches, 0);
     }
 
+    void aLanguageAppliedBeforeAFailedSwitchStaysChosen()
+    {
+        ScriptedDialogs dialogs;
+        HookLog hooks(*m_window);
+        const QString moved = m_newDb + u".away";
+        languages()->setCurrentIndex(2);
+        browse(dialogs, m_newDb);
+        QVERIFY(QFile::rename(m_newDb, moved));
+        const bool closedOnFailure = apply();
+        QVERIFY(QFile::rename(moved, m_newDb));
+        QVERIFY(!closedOnFailure);
+        QCOMPARE(settings().LanguageCode, QStringLiteral("ES"));
+
+        // Rebuilding the list in the new language must not change the choice:
+        // the window shows Spanish, and Apply again keeps Spanish.
+        QCOMPARE(languages()->currentIndex(), 2);
+        QCOMPARE(m_window->pendingLanguageCode(), QStringLiteral("ES"));
+        QVERIFY(apply());
+        QCOMPARE(settings().LanguageCode, QStringLiteral("ES"));
+        QCOMPARE(Catalogue::current().languageCode(), QStringLiteral("ES"));
+        QCOMPARE(hooks.languages, QStringList {QStringLiteral("ES")});
+        QCOMPARE(TestFiles::read(iniPath()), iniWith("LANGUAGE", QStringLiteral("ES")));
+        QCOMPARE(hooks.switches, 0);
+    }
+
     void anUnwritableSettingsFileChangesNothing()
     {
         ScriptedDialogs dialogs;

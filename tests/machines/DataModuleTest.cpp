@@ -320,6 +320,27 @@ TEST_F(DataModuleTest, RegisteringTrimsAndChangingKeepsTheTextsAsTyped)
     EXPECT_EQ(row->ProgramsDir, u"  /cnc/lathe/ "_s);
 }
 
+TEST_F(DataModuleTest, AMachineWhoseParametersCannotBeWrittenIsNotRegisteredAtAll)
+{
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"breaker"_s);
+        other.setDatabaseName(m_module.databasePath());
+        ASSERT_TRUE(other.open());
+        QSqlQuery drop(other);
+        ASSERT_TRUE(drop.exec(u"DROP TABLE VORN_PATH"_s));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(u"breaker"_s);
+
+    qint64 id = -1;
+    EXPECT_FALSE(m_module.registerMachine(directoryForm(u"7"_s, u"Mill"_s), id));
+    EXPECT_EQ(id, 0);
+    EXPECT_FALSE(m_module.errorString().isEmpty());
+    QList<MachineRow> rows;
+    ASSERT_TRUE(m_module.selectAllMachines(rows));
+    EXPECT_TRUE(rows.isEmpty());
+}
+
 TEST_F(DataModuleTest, DatesAreDateTimesSetOnRegisterAndOnChange)
 {
     const QDateTime registered(QDate(2024, 3, 1), QTime(8, 15, 30));

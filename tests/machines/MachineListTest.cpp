@@ -40,6 +40,25 @@ struct Machine
     QString programsDir;
 };
 
+/// Runs \a trigger and, as soon as it has a modal dialog on screen, \a act on
+/// that dialog. Waiting for the dialog itself, rather than for the next turn of
+/// the event loop, keeps a loaded machine from acting before the dialog is
+/// shown and then waiting for ever.
+template<typename Trigger, typename Act> void whileModal(Trigger trigger, Act act)
+{
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (modal && modal->isVisible()) {
+            poll.stop();
+            act(*modal);
+        }
+    });
+    poll.start();
+    trigger();
+}
+
 /// The program with every window, started on a machine database that holds
 /// \a machines (registered in this order).
 class Program
@@ -96,15 +115,13 @@ public:
     QStringList clickAndCloseModal(const QString &name) const
     {
         QStringList seen;
-        QTimer::singleShot(0, [&seen] {
-            if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                const auto *number = modal->findChild<QLineEdit *>(u"Edit1"_s);
-                const auto *ribbon = modal->findChild<Ribbon *>();
-                seen << (ribbon ? ribbon->caption() : QString()) << (number ? number->text() : QString());
-                modal->reject();
-            }
-        });
-        click(name);
+        whileModal([&] { click(name); },
+                   [&seen](QDialog &modal) {
+                       const auto *number = modal.findChild<QLineEdit *>(u"Edit1"_s);
+                       const auto *ribbon = modal.findChild<Ribbon *>();
+                       seen << (ribbon ? ribbon->caption() : QString()) << (number ? number->text() : QString());
+                       modal.reject();
+                   });
         return seen;
     }
     QString summary(const QString &name) const { return main().findChild<QLabel *>(name)->text(); }
@@ -375,16 +392,16 @@ private Q_SLOTS:
         QVERIFY(p.list().moveToRow(2));
 
         QStringList seen;
-        QTimer::singleShot(0, this, [&] {
-            TForm_Selecionar_Maquina &chooser = p.chooser();
-            seen << chooser.findChild<Ribbon *>(u"Ribbon1"_s)->caption()
-                 << QString::number(chooser.list()->model()->rowCount())
-                 << QString::number(chooser.list()->currentRowNumber());
-            chooser.findChild<Ribbon *>(u"Ribbon1"_s)->helpButton()->click();
-            chooser.list()->moveToRow(3);
-            chooser.findChild<QPushButton *>(u"BitBtn1"_s)->click();
-        });
-        p.click(u"SpeedButton1"_s);
+        whileModal([&] { p.click(u"SpeedButton1"_s); },
+                   [&](QDialog &) {
+                       TForm_Selecionar_Maquina &chooser = p.chooser();
+                       seen << chooser.findChild<Ribbon *>(u"Ribbon1"_s)->caption()
+                            << QString::number(chooser.list()->model()->rowCount())
+                            << QString::number(chooser.list()->currentRowNumber());
+                       chooser.findChild<Ribbon *>(u"Ribbon1"_s)->helpButton()->click();
+                       chooser.list()->moveToRow(3);
+                       chooser.findChild<QPushButton *>(u"BitBtn1"_s)->click();
+                   });
         HelpPages::setOpener({});
 
         QCOMPARE(seen, (QStringList {u"VORN Transfer - Vs.2.3.0 - Select Machine"_s, u"6"_s, u"1"_s}));
@@ -402,19 +419,19 @@ private Q_SLOTS:
         QCOMPARE(p.list().currentRowNumber(), 4);
 
         // A double click chooses too; "Cancelar" changes nothing.
-        QTimer::singleShot(0, this, [&] {
-            MachinePanelList &list = *p.chooser().list();
-            const QRect panel = list.visualRect(list.model()->index(1, 0));
-            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, panel.center());
-            QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, panel.center());
-        });
-        p.click(u"SpeedButton1"_s);
+        whileModal([&] { p.click(u"SpeedButton1"_s); },
+                   [&](QDialog &) {
+                       MachinePanelList &list = *p.chooser().list();
+                       const QRect panel = list.visualRect(list.model()->index(1, 0));
+                       QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, panel.center());
+                       QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, panel.center());
+                   });
         QCOMPARE(p.machines().CurrentMachine.Number, u"112"_s);
-        QTimer::singleShot(0, this, [&] {
-            p.chooser().list()->moveToRow(5);
-            p.chooser().findChild<QPushButton *>(u"BitBtn5"_s)->click();
-        });
-        p.click(u"SpeedButton1"_s);
+        whileModal([&] { p.click(u"SpeedButton1"_s); },
+                   [&](QDialog &) {
+                       p.chooser().list()->moveToRow(5);
+                       p.chooser().findChild<QPushButton *>(u"BitBtn5"_s)->click();
+                   });
         QCOMPARE(p.chooser().result(), int(QDialog::Rejected));
         QCOMPARE(p.machines().CurrentMachine.Number, u"112"_s);
         QVERIFY(dialogs.shown().isEmpty());
@@ -487,12 +504,12 @@ private Q_SLOTS:
 
         // The chooser has nothing to select and stays open until cancelled.
         bool stayedOpen = false;
-        QTimer::singleShot(0, this, [&] {
-            p.chooser().findChild<QPushButton *>(u"BitBtn1"_s)->click();
-            stayedOpen = p.chooser().isVisible();
-            p.chooser().findChild<QPushButton *>(u"BitBtn5"_s)->click();
-        });
-        p.click(u"SpeedButton1"_s);
+        whileModal([&] { p.click(u"SpeedButton1"_s); },
+                   [&](QDialog &) {
+                       p.chooser().findChild<QPushButton *>(u"BitBtn1"_s)->click();
+                       stayedOpen = p.chooser().isVisible();
+                       p.chooser().findChild<QPushButton *>(u"BitBtn5"_s)->click();
+                   });
         QVERIFY(stayedOpen);
         QCOMPARE(dialogs.shownTexts(), QStringList {u"ERROR: Please select Machine."_s});
         QVERIFY(p.machines().CurrentMachine.isEmpty());
