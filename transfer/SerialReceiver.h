@@ -25,8 +25,9 @@ public:
 
     explicit SerialReceiver(QObject *parent = nullptr);
 
-    /// Starts a new reception on \a port (open or about to be opened by the
-    /// caller): what was received before is dropped and the idle check starts.
+    /// Starts a new reception on the open \a port: what was received before is
+    /// dropped and the idle check starts. Start only once the port is open: the
+    /// port reports a failed open as an error, which would end the reception.
     void start(QSerialPort &port);
     /// Ends the reception: the port is let go and the idle check stops. The
     /// received bytes stay until the next start() or clear().

@@ -57,6 +57,8 @@ bool SerialSender::start(QSerialPort &port, const QString &path)
     m_waiting = false;
     m_out.clear();
     m_outPos = 0;
+    m_insertedCr.clear();
+    m_outFileStart = 0;
     m_lastPending = -1;
     // About a quarter of a second of line time in Qt's buffer keeps the line
     // busy without making a cancel wait for much.
@@ -89,6 +91,8 @@ bool SerialSender::readMore()
 {
     m_out.clear();
     m_outPos = 0;
+    m_insertedCr.clear();
+    m_outFileStart = m_sent;
     if (m_endOfFile) {
         return false;
     }
@@ -111,24 +115,32 @@ bool SerialSender::readMore()
             // The file ends here; only a file that starts with it sends it.
             if (m_firstByte) {
                 m_out.append(byte);
-                ++m_sent;
             }
             m_endOfFile = true;
             break;
         }
         if (byte == kLineFeed && m_previous != kCarriageReturn) {
+            m_insertedCr.append(m_out.size());
             m_out.append(kCarriageReturn);
         }
         m_out.append(byte);
         m_previous = byte;
         m_firstByte = false;
-        ++m_sent;
     }
+    return !m_out.isEmpty();
+}
+
+void SerialSender::countHanded()
+{
+    // File bytes are counted when they go to the port, not when they are read,
+    // so that the progress never runs ahead of the line.
+    const auto inserted
+        = std::lower_bound(m_insertedCr.cbegin(), m_insertedCr.cend(), m_outPos) - m_insertedCr.cbegin();
+    m_sent = m_outFileStart + m_outPos - inserted;
     if (const int now = percent(m_sent, m_total); now != m_lastPercent) {
         m_lastPercent = now;
         emit progressed(m_sent, m_total);
     }
-    return !m_out.isEmpty();
 }
 
 void SerialSender::fillPort()
@@ -147,7 +159,11 @@ void SerialSender::fillPort()
             onPortError();
             return;
         }
+        if (!m_port) {
+            return; // the port reported an error while taking the bytes
+        }
         m_outPos += written;
+        countHanded();
     }
     checkLine();
 }
@@ -241,4 +257,5 @@ void SerialSender::stop()
     }
     m_out.clear();
     m_outPos = 0;
+    m_insertedCr.clear();
 }

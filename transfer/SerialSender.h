@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -68,6 +69,7 @@ Q_SIGNALS:
 private:
     void fillPort();
     bool readMore();
+    void countHanded();
     void onBytesWritten(qint64 bytes);
     void onReadyRead();
     void onPortError();
@@ -80,6 +82,8 @@ private:
     QFile m_file;
     QByteArray m_out; ///< bytes ready for the port, CRs inserted
     qsizetype m_outPos = 0;
+    QList<qsizetype> m_insertedCr; ///< where in m_out a CR was put before a bare LF
+    qint64 m_outFileStart = 0; ///< file bytes handed to the port before m_out
     qint64 m_sent = 0;
     qint64 m_total = 0;
     qint64 m_discarded = 0;

@@ -125,15 +125,18 @@ bool TForm_Transfer_SERIAL232_R::prepareReceive(const CurrentMachine &machine)
 void TForm_Transfer_SERIAL232_R::BitBtn2Click()
 {
     m_receiver.stop();
+    m_receiver.clear();
     m_line.close();
     m_text->clear();
     setButtonsEnabled(false);
-    m_receiver.start(m_line.port());
+    // The port reports a failed open as a port error too; the reception listens
+    // only once the port is open, so that failure is not taken for a line failure.
     if (!m_line.open()) {
-        // Only Cancel remains; the idle check waits for data that cannot come.
+        // Only Cancel remains.
         MessageBoxes::showStandardError(this, m_line.errorString());
         return;
     }
+    m_receiver.start(m_line.port());
     m_panel->refreshLamps();
     setStatusText(T(u"Msg.SerialRx.Waiting"));
 }

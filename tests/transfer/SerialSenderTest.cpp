@@ -116,6 +116,11 @@ TEST_F(SerialSenderTest, SendsTheFileWithCrBeforeBareLfAndStopsAtCtrlZ)
     for (int b = 0x80; b <= 0xFF; ++b) {
         high.append(char(b));
     }
+    // The file is read in blocks of 16 KiB: a CR LF and a bare LF on block
+    // edges, and a Ctrl-Z that opens a later block.
+    const QByteArray edges = QByteArray(16383, 'A') + "\r\n" + QByteArray(16383, 'B') + "\n";
+    const QByteArray edgesSent = QByteArray(16383, 'A') + "\r\n" + QByteArray(16383, 'B') + "\r\n";
+    const QByteArray lateCtrlZ = QByteArray(16384, 'C') + "\x1a" + "N10\n";
     const struct
     {
         const char *name;
@@ -133,6 +138,8 @@ TEST_F(SerialSenderTest, SendsTheFileWithCrBeforeBareLfAndStopsAtCtrlZ)
         {"empty", QByteArray(), QByteArray(), 100},
         {"bytes 0x80 to 0xFF", high, high, 100},
         {"NUL and controls", QByteArray("\0\x01\x7f", 3), QByteArray("\0\x01\x7f", 3), 100},
+        {"line ends on block edges", edges, edgesSent, 100},
+        {"Ctrl-Z opening a later block", lateCtrlZ, QByteArray(16384, 'C'), 100},
     };
     for (const auto &c : cases) {
         int percent = -1;
@@ -186,6 +193,8 @@ TEST_F(SerialSenderTest, AHeldLineWaitsAndLosesNothing)
     EXPECT_TRUE(finished.isEmpty());
     EXPECT_TRUE(failed.isEmpty());
     EXPECT_TRUE(m_received.isEmpty());
+    // Nothing reached the machine: no more than what waits in the port may count as sent.
+    EXPECT_LE(sender.sentBytes(), m_line.port().bytesToWrite());
     EXPECT_EQ(waiting, QList<bool> {true});
     EXPECT_TRUE(sender.isRunning());
 

@@ -224,6 +224,25 @@ private Q_SLOTS:
         QVERIFY(!window.isSending());
     }
 
+    void aPortThatCannotOpenKeepsTheReceiveWindowOpen()
+    {
+        ScriptedDialogs dialogs;
+        TForm_Transfer_SERIAL232_R window(m_settings);
+        CurrentMachine machine = m_current;
+        machine.SerialPort = m_dir.filePath(u"no-such-tty"_s);
+        QVERIFY(window.prepareReceive(machine));
+        window.show();
+        button(window, u"BitBtn2"_s)->click();
+        QTest::qWait(100);
+        // Only the port's own error: no line failure, no closing of the window.
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY(dialogs.shownTexts().first().startsWith(machine.SerialPort + u": "_s));
+        QVERIFY(window.isVisible());
+        QVERIFY(!button(window, u"BitBtn2"_s)->isEnabled());
+        QVERIFY(!button(window, u"BitBtn4"_s)->isEnabled());
+        QVERIFY(!window.line().isOpen());
+    }
+
     void receiveSavesExactlyTheBytesAfterTheQuestions()
     {
         if (!startLine()) {
