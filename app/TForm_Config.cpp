@@ -7,6 +7,7 @@
 #include "app/Ribbon.h"
 #include "app/SettingsKeys.h"
 #include "app/UserDialogs.h"
+#include "app/WindowPlacement.h"
 #include "i18n/ApplyLanguage.h"
 #include "i18n/Catalogue.h"
 #include "machines/TDataModule1.h"
@@ -27,22 +28,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-void centreOnScreen(QWidget *window, const QWidget *reference)
-{
-    QScreen *screen = reference && reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
-} // namespace
 
 const QList<QString> &TForm_Config::languageCodes()
 {
@@ -243,7 +228,7 @@ bool TForm_Config::applyDatabase()
 
 void TForm_Config::centre()
 {
-    centreOnScreen(this, m_centreOn ? m_centreOn : this);
+    WindowPlacement::centreOnScreen(this, m_centreOn ? m_centreOn : this);
 }
 
 void TForm_Config::updateAccessibleNames()
@@ -255,12 +240,7 @@ void TForm_Config::updateAccessibleNames()
 void TForm_Config::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centre();
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { centre(); });
 }
 
 void TForm_Config::showEvent(QShowEvent *event)

@@ -6,6 +6,7 @@
 #include "app/Ribbon.h"
 #include "app/ShellCopy.h"
 #include "app/TForm_Main.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 
 #include <QEvent>
@@ -24,18 +25,6 @@
 #include <array>
 
 namespace {
-
-void centreOnScreen(QWidget *window, const QWidget *reference)
-{
-    QScreen *screen = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
 
 QLineEdit *namedEdit(const QString &name, QWidget *parent)
 {
@@ -115,7 +104,7 @@ void TForm_DIR::prepare()
     m_revision->clear();
     m_customer->setFocus();
     updateAccessibleNames();
-    centreOnScreen(this, &m_main);
+    WindowPlacement::centreOnScreen(this, &m_main);
 }
 
 void TForm_DIR::BitBtn1Click()
@@ -171,12 +160,7 @@ void TForm_DIR::updateAccessibleNames()
 void TForm_DIR::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centreOnScreen(this, &m_main);
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { WindowPlacement::centreOnScreen(this, &m_main); });
 }
 
 void TForm_DIR::showEvent(QShowEvent *event)

@@ -7,6 +7,7 @@
 #include "app/SettingsKeys.h"
 #include "app/TForm_Main.h"
 #include "app/UserDialogs.h"
+#include "app/WindowPlacement.h"
 #include "editor/ColourNames.h"
 #include "i18n/Catalogue.h"
 
@@ -36,18 +37,6 @@ constexpr std::array<QStringView, TForm_EDT_COR::kRows> kRowSubjects
        u"S", u"T", u"X", u"Y", u"Z", u"%", u"#", u"<>", u"()", u"{}", u"[]"};
 
 constexpr int kLeftColumnRows = 12;
-
-void centreOnScreen(QWidget *window, const QWidget *reference)
-{
-    QScreen *screen = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
 
 } // namespace
 
@@ -135,7 +124,7 @@ void TForm_EDT_COR::prepare()
         setRowColour(row, m_main.settings.GCodeColours[row]);
     }
     updateAccessibleNames();
-    centreOnScreen(this, &m_main);
+    WindowPlacement::centreOnScreen(this, &m_main);
 }
 
 void TForm_EDT_COR::setRowColour(int row, qint32 value)
@@ -188,12 +177,7 @@ void TForm_EDT_COR::updateAccessibleNames()
 void TForm_EDT_COR::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centreOnScreen(this, &m_main);
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { WindowPlacement::centreOnScreen(this, &m_main); });
 }
 
 void TForm_EDT_COR::showEvent(QShowEvent *event)

@@ -6,6 +6,7 @@
 #include "app/Ribbon.h"
 #include "app/SettingsKeys.h"
 #include "app/TForm_Main.h"
+#include "app/WindowPlacement.h"
 #include "editor/EditorDocuments.h"
 #include "editor/FontChoices.h"
 #include "editor/ProgramEditor.h"
@@ -41,18 +42,6 @@ protected:
         }
     }
 };
-
-void centreOnScreen(QWidget *window, const QWidget *reference)
-{
-    QScreen *screen = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
 
 QStringList installedFamilies()
 {
@@ -176,7 +165,7 @@ void TForm_Font::prepare()
     m_size->setValue(FontChoices::clampSize(m_main.settings.EditorFontSize));
 
     updateAccessibleNames();
-    centreOnScreen(this, &m_main);
+    WindowPlacement::centreOnScreen(this, &m_main);
 }
 
 void TForm_Font::ComboBox1Change()
@@ -222,12 +211,7 @@ void TForm_Font::updateAccessibleNames()
 void TForm_Font::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centreOnScreen(this, &m_main);
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { WindowPlacement::centreOnScreen(this, &m_main); });
 }
 
 void TForm_Font::showEvent(QShowEvent *event)

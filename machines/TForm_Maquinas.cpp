@@ -5,6 +5,7 @@
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/UserDialogs.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 #include "machines/CommunicationTests.h"
 #include "machines/MachineMessages.h"
@@ -671,24 +672,11 @@ void TForm_Maquinas::focusField(MachineField field)
 
 void TForm_Maquinas::centre()
 {
-    QScreen *screen
-        = parentWidget() && parentWidget()->screen() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    adjustSize();
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    WindowPlacement::centreOnScreen(this, parentWidget());
 }
 
 void TForm_Maquinas::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centre();
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { centre(); });
 }

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Ribbon.h"
 #include "app/TForm_Main.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 #include "machines/MachinePanelList.h"
 #include "machines/MachineRegister.h"
@@ -16,21 +17,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-void centreOnScreen(QWidget *window, const QWidget *reference)
-{
-    QScreen *screen = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
-} // namespace
 
 TForm_Selecionar_Maquina::TForm_Selecionar_Maquina(TForm_Main &main, MachineRegister &machines)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -88,7 +74,7 @@ bool TForm_Selecionar_Maquina::prepare()
     const bool read = m_machines.FUNC_Listar_ALL_Maquinas();
     m_list->setMachines(m_machines.chooserRows());
     m_list->setFocus();
-    centreOnScreen(this, &m_main);
+    WindowPlacement::centreOnScreen(this, &m_main);
     return read;
 }
 
@@ -106,10 +92,5 @@ void TForm_Selecionar_Maquina::BitBtn1Click()
 void TForm_Selecionar_Maquina::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centreOnScreen(this, &m_main);
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { WindowPlacement::centreOnScreen(this, &m_main); });
 }

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Ribbon.h"
 #include "app/TForm_Main.h"
+#include "app/WindowPlacement.h"
 #include "editor/EditorDocuments.h"
 #include "editor/ProgramEditor.h"
 #include "i18n/Catalogue.h"
@@ -308,14 +309,7 @@ void ToolWindow::placeCaret(ProgramEditor *editor, const ToolRange &range, qsize
 
 void ToolWindow::centreOnScreen(QWidget *window, const QWidget *reference)
 {
-    QScreen *screen = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    WindowPlacement::centreOnScreen(window, reference);
 }
 
 void ToolWindow::setCaptionGrey(QWidget *control, bool grey)

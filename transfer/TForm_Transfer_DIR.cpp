@@ -5,6 +5,7 @@
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/ShellCopyDialog.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 #include "machines/CurrentMachine.h"
 
@@ -358,12 +359,7 @@ void TForm_Transfer_DIR::centre()
 void TForm_Transfer_DIR::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centre();
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { centre(); });
 }
 
 void TForm_Transfer_DIR::showEvent(QShowEvent *event)

@@ -3,6 +3,7 @@
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
 #include "app/Ribbon.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 
 #include <QApplication>
@@ -31,18 +32,6 @@
 namespace {
 
 constexpr int kProgressSteps = 1000;
-
-void centreOnScreen(QWidget *window)
-{
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    window->adjustSize();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
 
 /// The wait cursor for as long as it lives.
 class WaitCursor
@@ -251,7 +240,7 @@ bool TForm_Transfer_FTP::prepare(const CurrentMachine &machine, const QString &f
         showConnectFailure();
         return false;
     }
-    centreOnScreen(this);
+    WindowPlacement::centreOnScreen(this);
     return true;
 }
 
@@ -541,12 +530,7 @@ void TForm_Transfer_FTP::showEvent(QShowEvent *event)
 void TForm_Transfer_FTP::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centreOnScreen(this);
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { WindowPlacement::centreOnScreen(this); });
 }
 
 void TForm_Transfer_FTP::closeEvent(QCloseEvent *event)

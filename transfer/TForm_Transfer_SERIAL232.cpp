@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
+#include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 #include "machines/CurrentMachine.h"
 #include "transfer/SerialLinePanel.h"
@@ -220,23 +221,11 @@ void TForm_Transfer_SERIAL232::setStatusText(const QString &text)
 
 void TForm_Transfer_SERIAL232::centre()
 {
-    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    adjustSize();
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    WindowPlacement::centreOnScreen(this);
 }
 
 void TForm_Transfer_SERIAL232::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(Qt::WindowNoState);
-            centre();
-        });
-    }
+    WindowPlacement::returnFromMaximised(this, event, [this] { centre(); });
 }
