@@ -1,5 +1,6 @@
 #include "app/FileBrowser.h"
 
+#include "app/FileListModel.h"
 #include "app/MessageBoxes.h"
 #include "app/Ribbon.h"
 #include "app/ShellCopy.h"
@@ -32,55 +33,6 @@
 
 #include <array>
 #include <functional>
-
-/// The file list's model: the file system model with column captions of its
-/// own. The file system model answers every folder with its own captions;
-/// these stay in the user's language whatever folder is shown.
-class FileListModel : public QIdentityProxyModel
-{
-public:
-    static constexpr int kColumns = 4;
-
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    /// Told the old path and the new name when renaming an item in place failed.
-    std::function<void(const QString &path, const QString &newName)> renameFailed;
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override
-    {
-        if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::EditRole) && section >= 0
-            && section < kColumns) {
-            return m_captions[std::size_t(section)];
-        }
-        return QIdentityProxyModel::headerData(section, orientation, role);
-    }
-
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
-                       int role = Qt::EditRole) override
-    {
-        if (orientation != Qt::Horizontal || section < 0 || section >= kColumns
-            || (role != Qt::DisplayRole && role != Qt::EditRole)) {
-            return false;
-        }
-        m_captions[std::size_t(section)] = value.toString();
-        Q_EMIT headerDataChanged(orientation, section, section);
-        return true;
-    }
-
-    bool setData(const QModelIndex &index, const QVariant &value, int role) override
-    {
-        auto *files = static_cast<QFileSystemModel *>(sourceModel());
-        const QString path = files->filePath(mapToSource(index));
-        const bool renamed = QIdentityProxyModel::setData(index, value, role);
-        if (!renamed && role == Qt::EditRole && index.column() == 0 && renameFailed) {
-            renameFailed(path, value.toString());
-        }
-        return renamed;
-    }
-
-private:
-    std::array<QString, kColumns> m_captions;
-};
 
 namespace {
 

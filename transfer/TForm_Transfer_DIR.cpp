@@ -1,5 +1,6 @@
 #include "transfer/TForm_Transfer_DIR.h"
 
+#include "app/FileListModel.h"
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
 #include "app/ProgramSettings.h"
@@ -28,56 +29,10 @@
 
 #include <array>
 
-/// The machine directory's entries with column captions of our own (the file
-/// system model's are fixed) and a report when renaming an entry fails.
-class TransferListModel : public QIdentityProxyModel
-{
-public:
-    static constexpr int kColumns = 4;
-
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    std::function<void(const QString &path, const QString &newName)> renameFailed;
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override
-    {
-        if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::EditRole) && section >= 0
-            && section < kColumns) {
-            return m_captions[std::size_t(section)];
-        }
-        return QIdentityProxyModel::headerData(section, orientation, role);
-    }
-
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
-                       int role = Qt::EditRole) override
-    {
-        if (orientation != Qt::Horizontal || section < 0 || section >= kColumns
-            || (role != Qt::DisplayRole && role != Qt::EditRole)) {
-            return false;
-        }
-        m_captions[std::size_t(section)] = value.toString();
-        Q_EMIT headerDataChanged(orientation, section, section);
-        return true;
-    }
-
-    bool setData(const QModelIndex &index, const QVariant &value, int role) override
-    {
-        const QString path = static_cast<QFileSystemModel *>(sourceModel())->filePath(mapToSource(index));
-        const bool renamed = QIdentityProxyModel::setData(index, value, role);
-        if (!renamed && role == Qt::EditRole && index.column() == 0 && renameFailed) {
-            renameFailed(path, value.toString());
-        }
-        return renamed;
-    }
-
-private:
-    std::array<QString, kColumns> m_captions;
-};
-
 namespace {
 
 /// Design captions, replaced by the language's texts when the window is shown.
-constexpr std::array<QStringView, TransferListModel::kColumns> kDesignColumns
+constexpr std::array<QStringView, FileListModel::kColumns> kDesignColumns
     = {u"Nome", u"Tamanho", u"Tipo", u"Modificado em"};
 
 QLineEdit *namedEdit(const QString &name, bool readOnly, QWidget *parent)
@@ -106,7 +61,7 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
     , m_settings(settings)
     , m_ribbon(new Ribbon(QStringLiteral("Ribbon1"), this))
     , m_files(new QFileSystemModel(this))
-    , m_model(new TransferListModel(this))
+    , m_model(new FileListModel(this))
 {
     setObjectName(QStringLiteral("Form_Transfer_DIR"));
     setWindowTitle(QStringLiteral("VORN - Transfer"));
@@ -149,7 +104,7 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
     m_files->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     m_files->setReadOnly(false);
     m_model->setSourceModel(m_files);
-    for (int i = 0; i < TransferListModel::kColumns; ++i) {
+    for (int i = 0; i < FileListModel::kColumns; ++i) {
         m_model->setHeaderData(i, Qt::Horizontal, kDesignColumns[std::size_t(i)].toString());
     }
     m_model->renameFailed = [this](const QString &path, const QString &newName) {
@@ -339,7 +294,7 @@ void TForm_Transfer_DIR::chooseEntry(const QModelIndex &index)
 
 void TForm_Transfer_DIR::setColumnCaptions()
 {
-    for (int i = 0; i < TransferListModel::kColumns; ++i) {
+    for (int i = 0; i < FileListModel::kColumns; ++i) {
         m_model->setHeaderData(i, Qt::Horizontal,
                                T(QStringLiteral("Form_Transfer_DIR.ShellListView1.Column%1").arg(i)));
     }

@@ -9,7 +9,7 @@ class QModelIndex;
 class QPushButton;
 class QTreeView;
 class Ribbon;
-class TransferListModel;
+class FileListModel;
 struct CurrentMachine;
 struct ProgramSettings;
 
@@ -78,7 +78,7 @@ private:
     QLineEdit *m_origin;
     QLineEdit *m_destination;
     QFileSystemModel *m_files;
-    TransferListModel *m_model;
+    FileListModel *m_model;
     QTreeView *m_list;
     QPushButton *m_send;
     QPushButton *m_receive;
