@@ -2,6 +2,7 @@
 
 #include "i18n/Catalogue.h"
 #include "machines/CommunicationTests.h"
+#include "support/PseudoTerminalPair.h"
 #include "support/TestFiles.h"
 
 #include <QDeadlineTimer>
@@ -64,35 +65,20 @@ class SerialLineTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const QString socat = QStandardPaths::findExecutable(u"socat"_s);
-        if (socat.isEmpty()) {
+        if (!PseudoTerminalPair::available()) {
             GTEST_SKIP() << "socat is not installed";
         }
         Catalogue::current().load(QStringLiteral("EN"));
-        // The port's lock file is named after the device's file name: keep it unique.
-        const QString stem = QFileInfo(m_dir.path()).fileName();
-        m_end = m_dir.filePath(stem + u"-a"_s);
-        m_other = m_dir.filePath(stem + u"-b"_s);
+        m_pair = std::make_unique<PseudoTerminalPair>(m_dir.path());
+        m_end = m_pair->end();
+        m_other = m_pair->otherEnd();
         m_ini = m_dir.filePath(u"VORNTransfer.ini"_s);
         TestFiles::write(m_ini,
                          "[COMPORTS]\nCOM3=" + m_end.toUtf8() + "\nCOM4=" + m_dir.filePath(u"gone"_s).toUtf8() + "\n");
-        m_socat.start(socat,
-                      {u"-d"_s, u"-d"_s, u"pty,raw,echo=0,link="_s + m_end, u"pty,raw,echo=0,link="_s + m_other});
-        ASSERT_TRUE(m_socat.waitForStarted(10000));
-        const QDeadlineTimer deadline(10000);
-        while (!(QFileInfo::exists(m_end) && QFileInfo::exists(m_other)) && !deadline.hasExpired()) {
-            QThread::msleep(20);
-        }
-        ASSERT_TRUE(QFileInfo::exists(m_end) && QFileInfo::exists(m_other));
+        ASSERT_TRUE(m_pair->start());
     }
 
-    void TearDown() override
-    {
-        if (m_socat.state() != QProcess::NotRunning) {
-            m_socat.kill();
-            m_socat.waitForFinished(5000);
-        }
-    }
+    void TearDown() override { m_pair.reset(); }
 
     SerialPortSettings settings(int flow, int dataBits = 4, int parity = 3, int stopBits = 2)
     {
@@ -113,7 +99,7 @@ protected:
     QString m_end;
     QString m_other;
     QString m_ini;
-    QProcess m_socat;
+    std::unique_ptr<PseudoTerminalPair> m_pair;
 };
 
 TEST_F(SerialLineTest, OpensWithEveryFlowModeExactlyAsAsked)

@@ -1,6 +1,7 @@
 #include "transfer/SerialReceiver.h"
 
 #include "i18n/Catalogue.h"
+#include "support/PseudoTerminalPair.h"
 #include "support/TestFiles.h"
 #include "transfer/SerialLine.h"
 
@@ -42,17 +43,14 @@ class SerialReceiverTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const QString socat = QStandardPaths::findExecutable(u"socat"_s);
-        if (socat.isEmpty()) {
+        if (!PseudoTerminalPair::available()) {
             GTEST_SKIP() << "socat is not installed";
         }
         Catalogue::current().load(u"EN"_s);
-        const QString stem = QFileInfo(m_dir.path()).fileName();
-        m_end = m_dir.filePath(stem + u"-a"_s);
-        m_machineEnd = m_dir.filePath(stem + u"-b"_s);
-        m_socat.start(socat, {u"pty,raw,echo=0,link="_s + m_end, u"pty,raw,echo=0,link="_s + m_machineEnd});
-        ASSERT_TRUE(m_socat.waitForStarted(10000));
-        ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(m_end) && QFileInfo::exists(m_machineEnd); }));
+        m_pair = std::make_unique<PseudoTerminalPair>(m_dir.path());
+        m_end = m_pair->end();
+        m_machineEnd = m_pair->otherEnd();
+        ASSERT_TRUE(m_pair->start());
         m_machine.setPortName(m_machineEnd);
         ASSERT_TRUE(m_machine.open(QIODevice::ReadWrite));
         m_line.configure(*SerialPortSettings::fromCodes(u"COM3"_s, 13, 4, 3, 2, 3), m_end);
@@ -62,10 +60,7 @@ protected:
     void TearDown() override
     {
         m_machine.close();
-        if (m_socat.state() != QProcess::NotRunning) {
-            m_socat.kill();
-            m_socat.waitForFinished(5000);
-        }
+        m_pair.reset();
     }
 
     void machineSends(const QByteArray &bytes)
@@ -77,7 +72,7 @@ protected:
     QTemporaryDir m_dir;
     QString m_end;
     QString m_machineEnd;
-    QProcess m_socat;
+    std::unique_ptr<PseudoTerminalPair> m_pair;
     QSerialPort m_machine;
     SerialLine m_line;
 };
@@ -156,7 +151,7 @@ TEST_F(SerialReceiverTest, ALineErrorKeepsWhatWasReceived)
     machineSends("%\r\nN10 G00\r\n");
     ASSERT_TRUE(runUntil([&] { return receiver.data().size() == 12; }));
     m_machine.close();
-    m_socat.kill();
+    m_pair->stop();
     ASSERT_TRUE(runUntil([&] { return !failed.isEmpty(); }));
     EXPECT_EQ(receiver.state(), SerialReceiver::State::Failed);
     EXPECT_EQ(receiver.data(), QByteArray("%\r\nN10 G00\r\n"));

@@ -1,6 +1,7 @@
 #include "transfer/SerialSender.h"
 
 #include "i18n/Catalogue.h"
+#include "support/PseudoTerminalPair.h"
 #include "support/TestFiles.h"
 #include "transfer/SerialLine.h"
 
@@ -38,17 +39,14 @@ class SerialSenderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const QString socat = QStandardPaths::findExecutable(u"socat"_s);
-        if (socat.isEmpty()) {
+        if (!PseudoTerminalPair::available()) {
             GTEST_SKIP() << "socat is not installed";
         }
         Catalogue::current().load(u"EN"_s);
-        const QString stem = QFileInfo(m_dir.path()).fileName();
-        m_end = m_dir.filePath(stem + u"-a"_s);
-        m_machineEnd = m_dir.filePath(stem + u"-b"_s);
-        m_socat.start(socat, {u"pty,raw,echo=0,link="_s + m_end, u"pty,raw,echo=0,link="_s + m_machineEnd});
-        ASSERT_TRUE(m_socat.waitForStarted(10000));
-        ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(m_end) && QFileInfo::exists(m_machineEnd); }));
+        m_pair = std::make_unique<PseudoTerminalPair>(m_dir.path());
+        m_end = m_pair->end();
+        m_machineEnd = m_pair->otherEnd();
+        ASSERT_TRUE(m_pair->start());
         m_machine.setPortName(m_machineEnd);
         ASSERT_TRUE(m_machine.open(QIODevice::ReadWrite));
         QObject::connect(&m_machine, &QSerialPort::readyRead, [this] { m_received += m_machine.readAll(); });
@@ -57,10 +55,7 @@ protected:
     void TearDown() override
     {
         m_machine.close();
-        if (m_socat.state() != QProcess::NotRunning) {
-            m_socat.kill();
-            m_socat.waitForFinished(5000);
-        }
+        m_pair.reset();
     }
 
     /// Opens our line with flow code \a flow (3 none, 4 software) at 115200 baud.
@@ -102,7 +97,7 @@ protected:
     QTemporaryDir m_dir;
     QString m_end;
     QString m_machineEnd;
-    QProcess m_socat;
+    std::unique_ptr<PseudoTerminalPair> m_pair;
     QSerialPort m_machine;
     QByteArray m_received;
     SerialLine m_line;
@@ -231,7 +226,7 @@ TEST_F(SerialSenderTest, ALineErrorStopsTheSendWithoutSuccess)
     ASSERT_TRUE(sender.start(m_line.port(), file(program)));
     ASSERT_TRUE(runUntil([&] { return m_received.size() > 1000; }));
     m_machine.close();
-    m_socat.kill(); // the line goes away under the send
+    m_pair->stop(); // the line goes away under the send
     ASSERT_TRUE(runUntil([&] { return !failed.isEmpty() || !finished.isEmpty(); }));
     EXPECT_EQ(failed.size(), 1);
     EXPECT_TRUE(finished.isEmpty());
