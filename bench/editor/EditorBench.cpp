@@ -3,6 +3,7 @@
 #include "editor/ProgramEditor.h"
 #include "editor/ProgramFile.h"
 #include "editor/TSynSampleSyn.h"
+#include "editor/TextSearch.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -389,11 +390,28 @@ int main(int argc, char *argv[])
     const ScreenTimes plain = showProgram(text, false, scanner);
     const ScreenTimes coloured = showProgram(text, true, scanner);
     Timing quietSetText;
+    Timing plainFind;
+    Timing regexFind;
+    bool findFailed = true;
     for (int i = 0; i < kRepeats; ++i) {
         auto editor = newEditor(true, scanner);
         Stopwatch watch;
         setTextQuietly(*editor, text);
         keepBest(quietSetText, watch.elapsed());
+
+        // A find that fails: the document's text taken from the editor's
+        // buffer, as the find does, then searched to its end.
+        for (const bool regex : {false, true}) {
+            watch.restart();
+            const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+            const auto *bytes
+                = static_cast<const char *>(editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+            const QString document = QString::fromUtf8(bytes, length);
+            const TextSearch search(regex ? QStringLiteral("G0[5-9] X[0-9]+Q") : QStringLiteral("Q4711X"),
+                                    SearchOptions {false, false, regex});
+            findFailed = findFailed && !search.findForward(document, 0, document.size()).found();
+            keepBest(regex ? regexFind : plainFind, watch.elapsed());
+        }
     }
     const double wholeRunPeakMB = peakResidentMB();
     program.reset();
@@ -415,6 +433,9 @@ int main(int argc, char *argv[])
     line("encode + save (atomic, synced)", ms(save), "<= 1.3 x read + decode = " + number(1.3 * read.cpu, "ms"),
          save.cpu <= 1.3 * read.cpu);
     note("  of which encoding", ms(encode));
+    line("a find that fails, whole document", ms(plainFind), "<= read + decode = " + number(read.cpu, "ms"),
+         findFailed && plainFind.cpu <= read.cpu);
+    note("  the same with a regular expression", ms(regexFind));
     line("saved file identical to the original", identical ? "yes" : "no", "yes", identical);
 
     line("first screen coloured (setText + paint)", ms(coloured.firstScreen),
