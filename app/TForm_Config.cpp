@@ -3,6 +3,7 @@
 #include "app/HelpPages.h"
 #include "app/IniFile.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/SettingsKeys.h"
@@ -91,23 +92,9 @@ TForm_Config::TForm_Config(ProgramSettings &settings, TDataModule1 &dataModule,
     grid->addWidget(m_languageLabel, 2, 0);
     grid->addWidget(m_languages, 2, 1, 1, 2);
 
-    auto *apply = new QPushButton(QStringLiteral("&Aplicar"), this);
-    apply->setObjectName(QStringLiteral("BitBtn1"));
-    apply->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-    cancel->setObjectName(QStringLiteral("BitBtn3"));
+    QPushButton *apply = NamedControls::layOutFixedDialog(this, m_ribbon, group, QStringLiteral("&Aplicar"),
+                                                          QStringLiteral("&Cancelar"));
     connect(apply, &QPushButton::clicked, this, &TForm_Config::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(apply);
-    buttons->addWidget(cancel);
-
-    auto *column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->addWidget(m_ribbon);
-    column->addWidget(group);
-    column->addLayout(buttons);
     updateAccessibleNames();
 }
 

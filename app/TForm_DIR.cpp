@@ -3,6 +3,7 @@
 #include "app/FileBrowser.h"
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/Ribbon.h"
 #include "app/ShellCopy.h"
 #include "app/TForm_Main.h"
@@ -24,18 +25,6 @@
 
 #include <array>
 
-namespace {
-
-QLineEdit *namedEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMinimumWidth(320);
-    return edit;
-}
-
-} // namespace
-
 TForm_DIR::TForm_DIR(TForm_Main &main, FileBrowser &browser, std::function<QString()> programsDir)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_main(main)
@@ -53,11 +42,11 @@ TForm_DIR::TForm_DIR(TForm_Main &main, FileBrowser &browser, std::function<QStri
     group->setObjectName(QStringLiteral("GroupBox1"));
     const std::array<QStringView, 4> captions
         = {u"Diretório de Programas :", u"Empresa ou Cliente :", u"Número do Produto :", u"Revisão do Produto :"};
-    m_programs = namedEdit(QStringLiteral("Edit1"), group);
+    m_programs = NamedControls::namedEdit(QStringLiteral("Edit1"), 320, false, group);
     m_programs->setReadOnly(true);
-    m_customer = namedEdit(QStringLiteral("Edit2"), group);
-    m_product = namedEdit(QStringLiteral("Edit3"), group);
-    m_revision = namedEdit(QStringLiteral("Edit4"), group);
+    m_customer = NamedControls::namedEdit(QStringLiteral("Edit2"), 320, false, group);
+    m_product = NamedControls::namedEdit(QStringLiteral("Edit3"), 320, false, group);
+    m_revision = NamedControls::namedEdit(QStringLiteral("Edit4"), 320, false, group);
     const std::array<QLineEdit *, 4> edits = {m_programs, m_customer, m_product, m_revision};
     auto *grid = new QGridLayout(group);
     for (int i = 0; i < 4; ++i) {
@@ -68,23 +57,9 @@ TForm_DIR::TForm_DIR(TForm_Main &main, FileBrowser &browser, std::function<QStri
         grid->addWidget(edits[std::size_t(i)], i, 1);
     }
 
-    auto *create = new QPushButton(QStringLiteral("&Cadastrar"), this);
-    create->setObjectName(QStringLiteral("BitBtn1"));
-    create->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cance&lar"), this);
-    cancel->setObjectName(QStringLiteral("BitBtn3"));
+    QPushButton *create = NamedControls::layOutFixedDialog(this, m_ribbon, group, QStringLiteral("&Cadastrar"),
+                                                           QStringLiteral("Cance&lar"));
     connect(create, &QPushButton::clicked, this, &TForm_DIR::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(create);
-    buttons->addWidget(cancel);
-
-    auto *column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->addWidget(m_ribbon);
-    column->addWidget(group);
-    column->addLayout(buttons);
     updateAccessibleNames();
 }
 

@@ -3,15 +3,16 @@
 #include "app/Clock.h"
 #include "app/HelpPages.h"
 #include "app/LogEntry.h"
+#include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/ProgramWindows.h"
 #include "app/Ribbon.h"
 #include "app/TForm_MSG.h"
 #include "app/TForm_Screen.h"
-#include "app/MessageBoxes.h"
 #include "editor/EditorDocuments.h"
 #include "editor/GCodeLexer.h"
-#include "editor/TSynSampleSyn.h"
 #include "editor/ProgramEditor.h"
+#include "editor/TSynSampleSyn.h"
 #include "i18n/ApplyLanguage.h"
 #include "i18n/Catalogue.h"
 
@@ -32,6 +33,8 @@
 #include <QVBoxLayout>
 
 #include <array>
+
+using NamedControls::namedLabel;
 
 namespace {
 
@@ -125,13 +128,6 @@ const std::array<PageSpec, 3> kRibbon = {{
 // The help page of each ribbon page's pane.
 const std::array<QStringView, 3> kHelpPages = {u"func03.html", u"func04.html", u"func05.html"};
 
-QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 } // namespace
 
 TForm_Main::TForm_Main(const QString &programDir, ProgramWindows &windows)
@@ -194,13 +190,30 @@ void TForm_Main::wireDocuments()
         std::function<void()> run;
     };
     const std::array<Operation, 6> operations = {{
-        {u"SpeedButton15", u"actFileOpen", QKeySequence::Open, [docs] { docs->openFromDialog(); }},
-        {u"SpeedButton24", u"actFileNew", QKeySequence::New, [docs] { docs->newDocument(); }},
-        {u"SpeedButton14", u"actFileClose", QKeySequence::Close, [docs] { docs->closeActive(); }},
-        {u"SpeedButton13", u"actFileSave", QKeySequence::Save, [docs] { docs->FUNC_Salvar_Arquivo(); }},
-        {u"SpeedButton16", u"actFileSaveAs", QKeySequence::SaveAs, [docs] { docs->FUNC_Salvar_Arquivo_Como(); }},
+        {u"SpeedButton15", u"actFileOpen", QKeySequence::Open,
+         [docs] {
+             docs->openFromDialog();
+         }},
+        {u"SpeedButton24", u"actFileNew", QKeySequence::New,
+         [docs] {
+             docs->newDocument();
+         }},
+        {u"SpeedButton14", u"actFileClose", QKeySequence::Close,
+         [docs] {
+             docs->closeActive();
+         }},
+        {u"SpeedButton13", u"actFileSave", QKeySequence::Save,
+         [docs] {
+             docs->FUNC_Salvar_Arquivo();
+         }},
+        {u"SpeedButton16", u"actFileSaveAs", QKeySequence::SaveAs,
+         [docs] {
+             docs->FUNC_Salvar_Arquivo_Como();
+         }},
         {u"SpeedButton33", u"actFileSaveAll", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
-         [docs] { docs->FUNC_Salvar_Arquivo_ALL(); }},
+         [docs] {
+             docs->FUNC_Salvar_Arquivo_ALL();
+         }},
     }};
     for (const Operation &op : operations) {
         QToolButton *button = ribbonButton(op.button.toString());
@@ -230,9 +243,8 @@ void TForm_Main::applyHighlighterColours()
 
 void TForm_Main::applyEditorFont()
 {
-    m_editorDocuments->forEachEditor([this](ProgramEditor *editor) {
-        editor->applyFont(settings.EditorFontName, settings.EditorFontSize);
-    });
+    m_editorDocuments->forEachEditor(
+        [this](ProgramEditor *editor) { editor->applyFont(settings.EditorFontName, settings.EditorFontSize); });
 }
 
 void TForm_Main::closeEvent(QCloseEvent *event)

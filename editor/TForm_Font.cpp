@@ -3,6 +3,7 @@
 #include "app/HelpPages.h"
 #include "app/IniFile.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/Ribbon.h"
 #include "app/SettingsKeys.h"
 #include "app/TForm_Main.h"
@@ -121,23 +122,9 @@ TForm_Font::TForm_Font(TForm_Main &main)
     grid->addWidget(m_size, 1, 1, Qt::AlignLeft);
     grid->addWidget(m_preview, 2, 0, 1, 2, Qt::AlignCenter);
 
-    auto *apply = new QPushButton(QStringLiteral("&Aplicar"), this);
-    apply->setObjectName(QStringLiteral("BitBtn1"));
-    apply->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-    cancel->setObjectName(QStringLiteral("BitBtn3"));
+    QPushButton *apply = NamedControls::layOutFixedDialog(this, m_ribbon, group, QStringLiteral("&Aplicar"),
+                                                          QStringLiteral("&Cancelar"));
     connect(apply, &QPushButton::clicked, this, &TForm_Font::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(apply);
-    buttons->addWidget(cancel);
-
-    auto *column = new QVBoxLayout(this);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    column->addWidget(m_ribbon);
-    column->addWidget(group);
-    column->addLayout(buttons);
     updateAccessibleNames();
 }
 

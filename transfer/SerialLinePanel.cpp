@@ -1,5 +1,6 @@
 #include "transfer/SerialLinePanel.h"
 
+#include "app/NamedControls.h"
 #include "transfer/SerialLine.h"
 #include "transfer/SerialWindowSettings.h"
 
@@ -16,15 +17,6 @@ constexpr int kPollInterval = 100;
 /// How long RX and TX stay lit after bytes moved, so that a short burst shows.
 constexpr qint64 kFlashMs = 150;
 
-QLineEdit *readOnlyEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(true);
-    edit->setMinimumWidth(120);
-    return edit;
-}
-
 } // namespace
 
 SerialLinePanel::SerialLinePanel(SerialLine &line, QWidget *parent)
@@ -39,7 +31,7 @@ SerialLinePanel::SerialLinePanel(SerialLine &line, QWidget *parent)
     for (int i = 0; i < 6; ++i) {
         auto *label = new QLabel(kCaptions[std::size_t(i)].toString(), this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        m_fields[std::size_t(i)] = readOnlyEdit(QStringLiteral("Edit%1").arg(i + 1), this);
+        m_fields[std::size_t(i)] = NamedControls::namedEdit(QStringLiteral("Edit%1").arg(i + 1), 120, true, this);
         label->setBuddy(m_fields[std::size_t(i)]);
         m_grid->addWidget(label, i / 2, (i % 2) * 2);
         m_grid->addWidget(m_fields[std::size_t(i)], i / 2, (i % 2) * 2 + 1);
@@ -103,7 +95,7 @@ QLineEdit *SerialLinePanel::addField(const QString &labelName, const QString &ca
     const int row = m_grid->rowCount();
     auto *label = new QLabel(caption, this);
     label->setObjectName(labelName);
-    auto *edit = readOnlyEdit(editName, this);
+    auto *edit = NamedControls::namedEdit(editName, 120, true, this);
     label->setBuddy(edit);
     m_grid->addWidget(label, row, 0);
     m_grid->addWidget(edit, row, 1, 1, 3);

@@ -3,6 +3,7 @@
 #include "app/FileListModel.h"
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/ShellCopyDialog.h"
@@ -35,23 +36,6 @@ namespace {
 constexpr std::array<QStringView, FileListModel::kColumns> kDesignColumns
     = {u"Nome", u"Tamanho", u"Tipo", u"Modificado em"};
 
-QLineEdit *namedEdit(const QString &name, bool readOnly, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(readOnly);
-    edit->setMinimumWidth(360);
-    return edit;
-}
-
-QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
@@ -74,30 +58,20 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
 
     auto *data = new QGroupBox(QStringLiteral(" Dados da Transferência "), this);
     data->setObjectName(QStringLiteral("GroupBox1"));
-    m_number = namedEdit(QStringLiteral("Edit1"), true, data);
-    m_description = namedEdit(QStringLiteral("Edit2"), true, data);
-    m_directory = namedEdit(QStringLiteral("Edit3"), true, data);
-    m_origin = namedEdit(QStringLiteral("Edit4"), true, data);
-    m_destination = namedEdit(QStringLiteral("Edit5"), false, data);
-    const std::array<std::pair<QStringView, QLineEdit *>, 5> fields = {{
-        {u"Número Máquina :", m_number},
-        {u"Descrição Máquina :", m_description},
-        {u"Diretório Máquina :", m_directory},
-        {u"Arquivo CNC de Origem :", m_origin},
-        {u"Nome do Arquivo de Destino :", m_destination},
-    }};
-    auto *grid = new QGridLayout(data);
-    for (int i = 0; i < int(fields.size()); ++i) {
-        const auto &[caption, edit] = fields[std::size_t(i)];
-        auto *label = new QLabel(caption.toString(), data);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setBuddy(edit);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(edit, i, 1);
-        if (i == 2) {
-            m_directoryLabel = label;
-        }
-    }
+    m_number = NamedControls::namedEdit(QStringLiteral("Edit1"), 360, true, data);
+    m_description = NamedControls::namedEdit(QStringLiteral("Edit2"), 360, true, data);
+    m_directory = NamedControls::namedEdit(QStringLiteral("Edit3"), 360, true, data);
+    m_origin = NamedControls::namedEdit(QStringLiteral("Edit4"), 360, true, data);
+    m_destination = NamedControls::namedEdit(QStringLiteral("Edit5"), 360, false, data);
+    m_directoryLabel = NamedControls::addFieldRows(data,
+                                                   {
+                                                       {QStringLiteral("Número Máquina :"), m_number},
+                                                       {QStringLiteral("Descrição Máquina :"), m_description},
+                                                       {QStringLiteral("Diretório Máquina :"), m_directory},
+                                                       {QStringLiteral("Arquivo CNC de Origem :"), m_origin},
+                                                       {QStringLiteral("Nome do Arquivo de Destino :"), m_destination},
+                                                   })
+                           .at(2);
 
     auto *listFrame = new QGroupBox(QStringLiteral(" Lista de programas Diretório Máquina "), this);
     listFrame->setObjectName(QStringLiteral("GroupBox2"));
@@ -133,10 +107,10 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
     auto *listLayout = new QVBoxLayout(listFrame);
     listLayout->addWidget(m_list);
 
-    m_send = namedButton(QStringLiteral("BitBtn1"), QStringLiteral("&Transferir Arquivo CNC"), this);
-    m_receive = namedButton(QStringLiteral("BitBtn2"), QStringLiteral("&Receber Arquivo CNC"), this);
-    m_cancel = namedButton(QStringLiteral("BitBtn3"), QStringLiteral("&Cancelar"), this);
-    m_select = namedButton(QStringLiteral("BitBtn4"), QStringLiteral("&Selecionar Arquivo"), this);
+    m_send = NamedControls::namedButton(QStringLiteral("BitBtn1"), QStringLiteral("&Transferir Arquivo CNC"), this);
+    m_receive = NamedControls::namedButton(QStringLiteral("BitBtn2"), QStringLiteral("&Receber Arquivo CNC"), this);
+    m_cancel = NamedControls::namedButton(QStringLiteral("BitBtn3"), QStringLiteral("&Cancelar"), this);
+    m_select = NamedControls::namedButton(QStringLiteral("BitBtn4"), QStringLiteral("&Selecionar Arquivo"), this);
     connect(m_send, &QPushButton::clicked, this, &TForm_Transfer_DIR::BitBtn1Click);
     connect(m_receive, &QPushButton::clicked, this, &TForm_Transfer_DIR::BitBtn2Click);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

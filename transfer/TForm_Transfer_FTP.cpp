@@ -2,6 +2,7 @@
 
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/Ribbon.h"
 #include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
@@ -43,23 +44,6 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-QLineEdit *namedEdit(const QString &name, bool readOnly, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(readOnly);
-    edit->setMinimumWidth(380);
-    return edit;
-}
-
-QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 QString FtpNormaliseDirectory(const QString &directory)
@@ -90,33 +74,24 @@ TForm_Transfer_FTP::TForm_Transfer_FTP(std::function<QString()> helpDir)
 
     auto *data = new QGroupBox(QStringLiteral(" Dados da Transferência "), this);
     data->setObjectName(QStringLiteral("GroupBox1"));
-    m_number = namedEdit(QStringLiteral("Edit1"), true, data);
-    m_description = namedEdit(QStringLiteral("Edit2"), true, data);
-    m_host = namedEdit(QStringLiteral("Edit3"), true, data);
-    m_user = namedEdit(QStringLiteral("Edit4"), true, data);
-    m_directory = namedEdit(QStringLiteral("Edit5"), true, data);
-    m_origin = namedEdit(QStringLiteral("Edit6"), true, data);
-    m_destination = namedEdit(QStringLiteral("Edit7"), false, data);
-    const std::array<std::pair<QStringView, QLineEdit *>, 7> rows = {{
-        {u"Número Máquina :", m_number},
-        {u"Descrição Máquina :", m_description},
-        {u"Host ou IP :", m_host},
-        {u"Usuário :", m_user},
-        {u"Diretório Máquina :", m_directory},
-        {u"Arquivo CNC de Origem :", m_origin},
-        {u"Nome do Arquivo de Destino :", m_destination},
-    }};
-    auto *grid = new QGridLayout(data);
-    for (int i = 0; i < int(rows.size()); ++i) {
-        auto *label = new QLabel(rows[std::size_t(i)].first.toString(), data);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setBuddy(rows[std::size_t(i)].second);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(rows[std::size_t(i)].second, i, 1);
-        if (i == 4) {
-            m_directoryLabel = label;
-        }
-    }
+    m_number = NamedControls::namedEdit(QStringLiteral("Edit1"), 380, true, data);
+    m_description = NamedControls::namedEdit(QStringLiteral("Edit2"), 380, true, data);
+    m_host = NamedControls::namedEdit(QStringLiteral("Edit3"), 380, true, data);
+    m_user = NamedControls::namedEdit(QStringLiteral("Edit4"), 380, true, data);
+    m_directory = NamedControls::namedEdit(QStringLiteral("Edit5"), 380, true, data);
+    m_origin = NamedControls::namedEdit(QStringLiteral("Edit6"), 380, true, data);
+    m_destination = NamedControls::namedEdit(QStringLiteral("Edit7"), 380, false, data);
+    m_directoryLabel = NamedControls::addFieldRows(data,
+                                                   {
+                                                       {QStringLiteral("Número Máquina :"), m_number},
+                                                       {QStringLiteral("Descrição Máquina :"), m_description},
+                                                       {QStringLiteral("Host ou IP :"), m_host},
+                                                       {QStringLiteral("Usuário :"), m_user},
+                                                       {QStringLiteral("Diretório Máquina :"), m_directory},
+                                                       {QStringLiteral("Arquivo CNC de Origem :"), m_origin},
+                                                       {QStringLiteral("Nome do Arquivo de Destino :"), m_destination},
+                                                   })
+                           .at(4);
 
     auto *listing = new QGroupBox(QStringLiteral(" Lista de programas Diretório Máquina "), this);
     listing->setObjectName(QStringLiteral("GroupBox2"));
@@ -152,10 +127,10 @@ TForm_Transfer_FTP::TForm_Transfer_FTP(std::function<QString()> helpDir)
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_percent);
 
-    m_select = namedButton(QStringLiteral("BitBtn4"), QStringLiteral("&Selecionar Arquivo"), this);
-    m_send = namedButton(QStringLiteral("BitBtn1"), QStringLiteral("&Transferir Arquivo CNC"), this);
-    m_receive = namedButton(QStringLiteral("BitBtn2"), QStringLiteral("&Receber Arquivo CNC"), this);
-    m_cancel = namedButton(QStringLiteral("BitBtn3"), QStringLiteral("&Cancelar"), this);
+    m_select = NamedControls::namedButton(QStringLiteral("BitBtn4"), QStringLiteral("&Selecionar Arquivo"), this);
+    m_send = NamedControls::namedButton(QStringLiteral("BitBtn1"), QStringLiteral("&Transferir Arquivo CNC"), this);
+    m_receive = NamedControls::namedButton(QStringLiteral("BitBtn2"), QStringLiteral("&Receber Arquivo CNC"), this);
+    m_cancel = NamedControls::namedButton(QStringLiteral("BitBtn3"), QStringLiteral("&Cancelar"), this);
     connect(m_select, &QPushButton::clicked, this, &TForm_Transfer_FTP::BitBtn4Click);
     connect(m_send, &QPushButton::clicked, this, &TForm_Transfer_FTP::BitBtn1Click);
     connect(m_receive, &QPushButton::clicked, this, &TForm_Transfer_FTP::BitBtn2Click);
