@@ -4,6 +4,7 @@
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
 #include "app/NamedControls.h"
+#include "transfer/TransferPaths.h"
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/ShellCopyDialog.h"
@@ -131,11 +132,7 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
 
 QString TForm_Transfer_DIR::targetPath(const QString &directory, const QString &name)
 {
-    QString target = directory.trimmed();
-    if (!target.endsWith(u'/')) {
-        target += u'/';
-    }
-    return target + name.trimmed();
+    return transferTargetPath(directory, name);
 }
 
 void TForm_Transfer_DIR::prepareCommon(const CurrentMachine &machine)

@@ -46,18 +46,6 @@ public:
 
 } // namespace
 
-QString FtpNormaliseDirectory(const QString &directory)
-{
-    QString result = directory.trimmed();
-    if (!result.startsWith(u'/')) {
-        result.prepend(u'/');
-    }
-    if (!result.endsWith(u'/')) {
-        result.append(u'/');
-    }
-    return result;
-}
-
 TForm_Transfer_FTP::TForm_Transfer_FTP(std::function<QString()> helpDir)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_helpDir(std::move(helpDir))

@@ -2,6 +2,7 @@
 
 #include "machines/CurrentMachine.h"
 #include "transfer/FtpClient.h"
+#include "transfer/TransferPaths.h"
 
 #include <QDialog>
 #include <QHash>
@@ -15,10 +16,6 @@ class QPushButton;
 class QStatusBar;
 class QTreeWidget;
 class Ribbon;
-
-/// The FTP directory of a machine as the transfer uses it: trimmed, starting
-/// and ending with "/" ("progs", "/progs" and "progs/" give "/progs/"; blanks give "/").
-QString FtpNormaliseDirectory(const QString &directory);
 
 /// The FTP transfer window: sends one program into a machine's FTP directory
 /// under a name the user may change, or receives one chosen from that

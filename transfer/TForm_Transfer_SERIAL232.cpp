@@ -194,12 +194,13 @@ void TForm_Transfer_SERIAL232::onFailed(const QString &reason)
 
 void TForm_Transfer_SERIAL232::showProgress(qint64 sent, qint64 total)
 {
-    m_barScale = 1;
-    while (total / m_barScale > std::numeric_limits<int>::max()) {
-        m_barScale *= 2;
+    // A bar counts in int: files beyond its range are shown in larger units.
+    qint64 unit = 1;
+    while (total / unit > std::numeric_limits<int>::max()) {
+        unit *= 2;
     }
-    m_bar->setMaximum(int(total / m_barScale));
-    m_bar->setValue(int(sent / m_barScale));
+    m_bar->setMaximum(int(total / unit));
+    m_bar->setValue(int(sent / unit));
     m_percent->setText(QString::number(SerialSender::percent(sent, total)) + u'%');
 }
 

@@ -76,5 +76,4 @@ private:
     QStatusBar *m_statusBar;
     QLabel *m_status;
     QString m_sendingPath;
-    qint64 m_barScale = 1;
 };
