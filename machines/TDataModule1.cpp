@@ -376,8 +376,16 @@ bool TDataModule1::updateMachine(qint64 id, const QString &number, const QString
     const QString statement = sql({u"UPDATE ", kMachinesTable, u" SET ", kNumMaquina, u" = ?, ", kDscMaquina, u" = ?, ",
                                    kTipoTransfer, u" = ?, ", kIdImagem, u" = ?, ", kDataAlteracao, u" = ?, ",
                                    kDirProgramas, u" = ? WHERE ", kIdMaquina, u" = ?"});
-    return run(query, statement,
-               {text(number), text(description), text(transferType), picture, Clock::now(), text(programsDir), id});
+    if (!run(query, statement,
+             {text(number), text(description), text(transferType), picture, Clock::now(), text(programsDir), id})) {
+        return false;
+    }
+    if (query.numRowsAffected() == 0) {
+        // Deleted on another workstation since it was read.
+        m_error = T(u"Msg.Machine.NotFound");
+        return false;
+    }
+    return true;
 }
 
 bool TDataModule1::insertPathParameters(qint64 id, const PathParameters &values)
@@ -438,22 +446,28 @@ bool TDataModule1::updateSerialParameters(qint64 id, const SerialParameters &val
                 text(values.Port), id});
 }
 
+bool TDataModule1::inTransaction(const std::function<bool()> &statements)
+{
+    QSqlDatabase db = database();
+    if (!db.isOpen() || !db.transaction()) {
+        return statements();
+    }
+    if (statements() && db.commit()) {
+        return true;
+    }
+    const QString error = m_error.isEmpty() ? db.lastError().text() : m_error;
+    db.rollback();
+    m_error = error;
+    return false;
+}
+
 bool TDataModule1::registerMachine(const MachineForm &form, qint64 &newId)
 {
     // The machine row and its parameter row go in together: a machine left
     // without its parameters would be registered again by the next attempt.
-    QSqlDatabase db = database();
-    const bool inTransaction = db.isOpen() && db.transaction();
-    const bool ok = appendMachineWithParameters(form, newId);
-    if (inTransaction) {
-        if (ok && db.commit()) {
-            return true;
-        }
-        const QString error = ok ? db.lastError().text() : m_error;
-        db.rollback();
+    const bool ok = inTransaction([&] { return appendMachineWithParameters(form, newId); });
+    if (!ok) {
         newId = 0;
-        m_error = error;
-        return false;
     }
     return ok;
 }
@@ -480,6 +494,11 @@ bool TDataModule1::appendMachineWithParameters(const MachineForm &form, qint64 &
 }
 
 bool TDataModule1::saveMachine(qint64 id, const MachineForm &form)
+{
+    return inTransaction([&] { return updateMachineWithParameters(id, form); });
+}
+
+bool TDataModule1::updateMachineWithParameters(qint64 id, const MachineForm &form)
 {
     const TransferKind kind = form.transferKind();
     if (!updateMachine(id, form.Number, form.Description, transferCodeOf(kind), form.PictureIndex, form.ProgramsDir)) {

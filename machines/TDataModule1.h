@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <optional>
 
 class QSqlDatabase;
@@ -96,7 +97,8 @@ public:
     /// back the identifier the database assigned.
     bool appendMachine(const QString &number, const QString &description, const QString &transferType, int picture,
                        const QString &programsDir, qint64 &newId);
-    /// Updates a machine row with the texts as given and the change date now.
+    /// Updates a machine row with the texts as given and the change date now;
+    /// fails when the machine is no longer in the register.
     bool updateMachine(qint64 id, const QString &number, const QString &description, const QString &transferType,
                        int picture, const QString &programsDir);
 
@@ -117,7 +119,7 @@ public:
     /// Saves a validated form over machine \a id: the row with the texts as
     /// typed, then the parameter row of its type, updated when the machine has
     /// one in that table and inserted otherwise. Rows in the other parameter
-    /// tables stay as they are.
+    /// tables stay as they are. The rows are written together or not at all.
     bool saveMachine(qint64 id, const MachineForm &form);
 
     /// Fills a form from machine \a id and its parameter row: the type list
@@ -140,6 +142,9 @@ private:
     bool openFailed(const QString &path, const QString &reason);
     bool readMachines(const QString &sql, const QVariantList &values, QList<MachineRow> &rows);
     bool appendMachineWithParameters(const MachineForm &form, qint64 &newId);
+    bool updateMachineWithParameters(qint64 id, const MachineForm &form);
+    /// Runs \a statements as one transaction: all of their changes or none.
+    bool inTransaction(const std::function<bool()> &statements);
 
     QString m_connection;
     QString m_probeConnection;

@@ -341,6 +341,23 @@ TEST_F(DataModuleTest, AMachineWhoseParametersCannotBeWrittenIsNotRegisteredAtAl
     EXPECT_TRUE(rows.isEmpty());
 }
 
+TEST_F(DataModuleTest, SavingAMachineDeletedElsewhereFailsAndWritesNothing)
+{
+    const qint64 id = add(directoryForm(u"7"_s, u"Mill"_s));
+    TDataModule1 other;
+    ASSERT_TRUE(other.connectDatabase(m_module.databasePath()));
+    ASSERT_TRUE(other.deleteMachine(id));
+
+    MachineForm form = directoryForm(u"7"_s, u"Mill"_s);
+    form.TransferTypeIndex = 3;
+    form.FtpHost = u"10.0.0.7"_s;
+    EXPECT_FALSE(m_module.saveMachine(id, form));
+    EXPECT_EQ(m_module.errorString(), T(u"Msg.Machine.NotFound"));
+    std::optional<FtpParameters> ftp;
+    ASSERT_TRUE(m_module.selectFtpParameters(id, ftp));
+    EXPECT_FALSE(ftp);
+}
+
 TEST_F(DataModuleTest, DatesAreDateTimesSetOnRegisterAndOnChange)
 {
     const QDateTime registered(QDate(2024, 3, 1), QTime(8, 15, 30));
