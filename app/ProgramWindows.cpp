@@ -28,8 +28,6 @@
 #include "transfer/TForm_Transfer_SERIAL232_R.h"
 #include "transfer/TransferDispatch.h"
 
-#include <QDialog>
-#include <QScreen>
 #include <QToolButton>
 
 #include <array>
@@ -144,7 +142,7 @@ void ProgramWindows::wireTransfers()
         if (!(receive ? ftpTransfer->prepareReceive(machine) : ftpTransfer->prepareSend(machine, file))) {
             return false;
         }
-        showCentred(ftpTransfer.get());
+        ftpTransfer->exec();
         return true;
     };
     windows.serial = [this](const CurrentMachine &machine, const QString &file, bool receive) {
@@ -152,12 +150,12 @@ void ProgramWindows::wireTransfers()
             if (!serialReceive->prepareReceive(machine)) {
                 return false;
             }
-            showCentred(serialReceive.get());
+            serialReceive->exec();
         } else {
             if (!serialSend->prepareSend(machine, file)) {
                 return false;
             }
-            showCentred(serialSend.get());
+            serialSend->exec();
         }
         return true;
     };
@@ -174,14 +172,6 @@ void ProgramWindows::wireTransfers()
         QObject::connect(button, &QToolButton::clicked, main.get(),
                          [this, handler = handler] { (transfers.get()->*handler)(); });
     }
-}
-
-void ProgramWindows::showCentred(QDialog *window)
-{
-    window->setWindowState(Qt::WindowNoState);
-    window->adjustSize();
-    window->move(main->screen()->availableGeometry().center() - window->rect().center());
-    window->exec();
 }
 
 ProgramWindows::~ProgramWindows()

@@ -9,7 +9,6 @@
 class FileBrowser;
 class MachineListPane;
 class MachineRegister;
-class QDialog;
 class QWidget;
 class SearchReplace;
 class TForm_Config;
@@ -57,14 +56,6 @@ struct ProgramWindows
     /// The windows in creation order.
     QList<QWidget *> all() const;
 
-private:
-    void wireMachineWindows();
-    void wireTransfers();
-    /// Shows \a window modally in normal state, centred on the main window's screen.
-    void showCentred(QDialog *window);
-
-public:
-
     std::unique_ptr<TForm_Main> main;
     std::unique_ptr<TForm_Screen> screen;
     /// DataModule1 with the current machine; connected when created.
@@ -92,4 +83,8 @@ public:
     MachineListPane *machineList = nullptr; ///< lives in the main window
     std::unique_ptr<SearchReplace> search;
     std::unique_ptr<TransferDispatch> transfers;
+
+private:
+    void wireMachineWindows();
+    void wireTransfers();
 };
