@@ -2,9 +2,11 @@
 
 #include "app/HelpPages.h"
 #include "app/MessageBoxes.h"
+#include "app/NamedControls.h"
 #include "app/ProgramSettings.h"
 #include "app/Ribbon.h"
 #include "app/UserDialogs.h"
+#include "app/WaitCursor.h"
 #include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 #include "machines/CommunicationTests.h"
@@ -30,40 +32,14 @@
 
 namespace {
 
-/// The hourglass for as long as it lives.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { restore(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-    void restore()
-    {
-        if (m_shown) {
-            QGuiApplication::restoreOverrideCursor();
-            m_shown = false;
-        }
-    }
-
-private:
-    bool m_shown = true;
-};
-
 QLabel *namedLabel(const char *name, const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
+    return NamedControls::namedLabel(QString::fromLatin1(name), text, parent);
 }
 
 QLineEdit *namedEdit(const char *name, QWidget *parent)
 {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setMinimumWidth(240);
-    return edit;
+    return NamedControls::namedEdit(QString::fromLatin1(name), 240, false, parent);
 }
 
 QComboBox *namedCombo(const char *name, const QStringList &items, QWidget *parent)
@@ -77,10 +53,7 @@ QComboBox *namedCombo(const char *name, const QStringList &items, QWidget *paren
 
 QPushButton *namedButton(const char *name, const QString &text, QWidget *parent)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
+    return NamedControls::namedButton(QString::fromLatin1(name), text, parent);
 }
 
 /// A list's position, the blank first entry for no selection.

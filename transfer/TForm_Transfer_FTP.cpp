@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/NamedControls.h"
 #include "app/Ribbon.h"
+#include "app/WaitCursor.h"
 #include "app/WindowPlacement.h"
 #include "i18n/Catalogue.h"
 
@@ -33,16 +34,6 @@
 namespace {
 
 constexpr int kProgressSteps = 1000;
-
-/// The wait cursor for as long as it lives.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 } // namespace
 
