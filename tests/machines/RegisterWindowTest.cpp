@@ -5,6 +5,7 @@
 #include "i18n/Catalogue.h"
 #include "machines/TDataModule1.h"
 #include "machines/TForm_Maquinas.h"
+#include "support/PseudoTerminalPair.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "transfer/FtpTestServer.h"
@@ -568,22 +569,15 @@ private Q_SLOTS:
 
     void theSerialTestOpensThePortWithItsSettings()
     {
-        const QString socat = QStandardPaths::findExecutable(u"socat"_s);
-        if (socat.isEmpty()) {
+        if (!PseudoTerminalPair::available()) {
             QSKIP("socat is not installed");
         }
         QTemporaryDir devices;
-        // The port's lock file is named after the device's file name: keep it unique.
-        const QString stem = QFileInfo(devices.path()).fileName();
-        const QString end = devices.filePath(stem + u"-a"_s);
-        const QString other = devices.filePath(stem + u"-b"_s);
+        PseudoTerminalPair pair(devices.path());
         const QString gone = devices.filePath(u"gone"_s);
         TestFiles::write(m_settings.transferIniPath(),
-                         "[COMPORTS]\nCOM3=" + end.toUtf8() + "\nCOM4=" + gone.toUtf8() + "\n");
-        QProcess pair;
-        pair.start(socat, {u"-d"_s, u"-d"_s, u"pty,raw,echo=0,link="_s + end, u"pty,raw,echo=0,link="_s + other});
-        QVERIFY(pair.waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(end) && QFileInfo::exists(other), 10000);
+                         "[COMPORTS]\nCOM3=" + pair.end().toUtf8() + "\nCOM4=" + gone.toUtf8() + "\n");
+        QVERIFY(pair.start());
 
         ScriptedDialogs dialogs;
         m_window->prepare(TForm_Maquinas::Mode::Register);
@@ -615,8 +609,7 @@ private Q_SLOTS:
             + gone + u": "_s;
         QVERIFY2(dialogs.shownTexts()[0].startsWith(head), qPrintable(dialogs.shownTexts()[0]));
         QVERIFY(button(u"Button2"_s)->isEnabled());
-        pair.kill();
-        pair.waitForFinished(5000);
+        pair.stop();
     }
 
     void showingIsModalCentredInNormalStateWithItsHelpPage()

@@ -4,6 +4,7 @@
 #include "i18n/ApplyLanguage.h"
 #include "i18n/Catalogue.h"
 #include "machines/CurrentMachine.h"
+#include "support/PseudoTerminalPair.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 #include "transfer/SerialLinePanel.h"
@@ -33,7 +34,7 @@ class SerialWindowsTest : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_machineEnd;
-    QProcess m_socat;
+    std::unique_ptr<PseudoTerminalPair> m_pair;
     QSerialPort m_machine;
     QByteArray m_received;
     ProgramSettings m_settings;
@@ -42,21 +43,17 @@ private:
     /// Starts the pair: COM3 is our end, the test plays the machine at the other.
     bool startLine()
     {
-        const QString socat = QStandardPaths::findExecutable(u"socat"_s);
-        if (socat.isEmpty()) {
+        if (!PseudoTerminalPair::available()) {
             return false;
         }
-        const QString stem = QFileInfo(m_dir.path()).fileName();
-        const QString end = m_dir.filePath(stem + u"-a"_s);
-        m_machineEnd = m_dir.filePath(stem + u"-b"_s);
-        QFile::remove(end);
-        QFile::remove(m_machineEnd);
-        TestFiles::write(m_settings.transferIniPath(), "[COMPORTS]\nCOM3=" + end.toUtf8() + "\n");
-        m_socat.start(socat, {u"pty,raw,echo=0,link="_s + end, u"pty,raw,echo=0,link="_s + m_machineEnd});
-        if (!m_socat.waitForStarted(10000)
-            || !QTest::qWaitFor([&] { return QFileInfo::exists(end) && QFileInfo::exists(m_machineEnd); }, 10000)) {
+        m_pair = std::make_unique<PseudoTerminalPair>(m_dir.path());
+        QFile::remove(m_pair->end());
+        QFile::remove(m_pair->otherEnd());
+        TestFiles::write(m_settings.transferIniPath(), "[COMPORTS]\nCOM3=" + m_pair->end().toUtf8() + "\n");
+        if (!m_pair->start()) {
             return false;
         }
+        m_machineEnd = m_pair->otherEnd();
         m_received.clear();
         m_machine.setPortName(m_machineEnd);
         return m_machine.open(QIODevice::ReadWrite);
@@ -65,10 +62,7 @@ private:
     void stopLine()
     {
         m_machine.close();
-        if (m_socat.state() != QProcess::NotRunning) {
-            m_socat.kill();
-            m_socat.waitForFinished(5000);
-        }
+        m_pair.reset();
     }
 
     void machineSends(const QByteArray &bytes)
