@@ -52,9 +52,8 @@ TForm_Transfer_DIR::TForm_Transfer_DIR(const ProgramSettings &settings)
     setWindowTitle(QStringLiteral("VORN - Transfer"));
     m_ribbon->setCaption(QStringLiteral("VORN Transfer - Vs.2.3.0 - Transferir Programa"));
     connect(m_ribbon, &Ribbon::helpRequested, this, [this] {
-        const bool sending = !m_send->isHidden();
         HelpPages::open(m_settings.HelpDir,
-                        sending ? QStringLiteral("func03.4.1.html") : QStringLiteral("func03.5.1.html"));
+                        DirReceiveMode ? QStringLiteral("func03.5.1.html") : QStringLiteral("func03.4.1.html"));
     });
 
     auto *data = new QGroupBox(QStringLiteral(" Dados da Transferência "), this);
